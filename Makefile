@@ -1,0 +1,23 @@
+# Front door: `make test` sets up the machine, builds both presets and runs
+# every test; `make` builds; `make clean` removes the build trees.
+WERROR ?= OFF
+JOBS ?= $(shell nproc)
+
+.PHONY: all build setup test clean
+
+all: build
+
+setup:
+	@tools/setup.sh
+
+build: setup
+	cmake --preset native -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset native -j $(JOBS)
+	cmake --preset windows -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+test: build
+	@tools/run-tests.sh $(JOBS)
+
+clean:
+	rm -rf build

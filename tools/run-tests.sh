@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs the native tests directly and the Windows tests under Wine, then
+# prints one summary line per preset. Exits non-zero on any failure.
+set -uo pipefail
+jobs=${1:-2}
+status=0
+summary=()
+for preset in native windows; do
+  log=build/$preset/last-test.log
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  line=$(grep -E 'tests passed' "$log" | tail -n1)
+  summary+=("$preset: ${line:-no result} (ctest exit $rc)")
+  [ "$rc" -eq 0 ] || status=1
+done
+echo
+echo "==== test summary ===="
+printf '%s\n' "${summary[@]}"
+if [ $status -eq 0 ]; then echo "ALL PASSED"; else echo "FAILED"; fi
+exit $status

@@ -1,0 +1,14 @@
+# Sourced by the Wine helpers: the environment of every Windows process the
+# tests start. $1 is the build tree's Wine state folder; nothing here touches
+# ~/.wine or the user's display.
+state=$(cd "$1" 2>/dev/null && pwd || echo "$1")
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+# Skip the Mono and Gecko installers; a test may add its own overrides.
+export WINEDLLOVERRIDES="mscoree,mshtml=${KELVARIS_DLL_OVERRIDES:+;$KELVARIS_DLL_OVERRIDES}"
+if [ -s "$state/display" ]; then
+  export DISPLAY=":$(head -n1 "$state/display")"
+else
+  unset DISPLAY
+fi
+unset WAYLAND_DISPLAY

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Starts the test run's private Xvfb display and wineserver, creating the
+# build tree's Wine prefix on first use. Usage: wine-start.sh STATE_DIR
+set -euo pipefail
+mkdir -p "$1"
+here=$(dirname "$0")
+"$here/wine-stop.sh" "$1"
+source "$here/wine-env.sh" "$1"
+
+# The display: Xvfb picks a free number and writes it to fd 3.
+rm -f "$state/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+  3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
+echo $! >"$state/xvfb.pid"
+for _ in $(seq 100); do
+  grep -q '^[0-9]' "$state/display" 2>/dev/null && break
+  sleep 0.1
+done
+grep -q '^[0-9]' "$state/display" || { echo "Xvfb did not start:"; cat "$state/xvfb.log"; exit 1; }
+source "$here/wine-env.sh" "$1"
+
+# All Wine output goes to a log: a wineserver that inherits ctest's pipe
+# would keep ctest waiting long after the tests end.
+log="$state/wine.log"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i </dev/null >"$log" 2>&1
+  # Unhandled faults must end the process, not start the debugger, which
+  # would wait forever on a headless display.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d 'no-debugger.exe' /f </dev/null >>"$log" 2>&1
+  wineserver -w
+fi
+wineserver -p </dev/null >>"$log" 2>&1
+wine cmd /c exit </dev/null >>"$log" 2>&1
+echo "Wine ready on display $DISPLAY, prefix $WINEPREFIX"
