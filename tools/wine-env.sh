@@ -6,8 +6,10 @@ export WINEPREFIX="$state/prefix"
 export WINEDEBUG=-all
 # Skip the Mono and Gecko installers; a test may add its own overrides.
 export WINEDLLOVERRIDES="mscoree,mshtml=${KELVARIS_DLL_OVERRIDES:+;$KELVARIS_DLL_OVERRIDES}"
-if [ -s "$state/display" ]; then
-  export DISPLAY=":$(head -n1 "$state/display")"
+# KELVARIS_DISPLAY picks one of the run's displays ("display-noglx").
+display_file="$state/${KELVARIS_DISPLAY:-display}"
+if [ -s "$display_file" ]; then
+  export DISPLAY=":$(head -n1 "$display_file")"
 else
   unset DISPLAY
 fi

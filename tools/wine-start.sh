@@ -7,16 +7,27 @@ here=$(dirname "$0")
 "$here/wine-stop.sh" "$1"
 source "$here/wine-env.sh" "$1"
 
-# The display: Xvfb picks a free number and writes it to fd 3.
-rm -f "$state/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-  3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
-echo $! >"$state/xvfb.pid"
-for _ in $(seq 100); do
-  grep -q '^[0-9]' "$state/display" 2>/dev/null && break
-  sleep 0.1
-done
-grep -q '^[0-9]' "$state/display" || { echo "Xvfb did not start:"; cat "$state/xvfb.log"; exit 1; }
+# Starts an Xvfb that picks a free display number and writes it to fd 3,
+# into the file $1; its further arguments go to Xvfb.
+start_display() {
+  local name=$1
+  shift
+  rm -f "$state/$name"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" \
+    3>"$state/$name" </dev/null >"$state/$name.log" 2>&1 &
+  echo $! >>"$state/xvfb.pid"
+  for _ in $(seq 100); do
+    grep -q '^[0-9]' "$state/$name" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start:"
+  cat "$state/$name.log"
+  exit 1
+}
+start_display display
+# A second display without OpenGL, for the tests of a saver that gets no
+# pixel format or context.
+start_display display-noglx -extension GLX
 source "$here/wine-env.sh" "$1"
 
 # All Wine output goes to a log: a wineserver that inherits ctest's pipe
@@ -28,6 +39,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # would wait forever on a headless display.
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
     /v Debugger /t REG_SZ /d 'no-debugger.exe' /f </dev/null >>"$log" 2>&1
+  # No window manager runs on the private display; unmanaged windows keep
+  # Wine from waiting for one when a window is hidden or destroyed.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >>"$log" 2>&1
   wineserver -w
 fi
 wineserver -p </dev/null >>"$log" 2>&1

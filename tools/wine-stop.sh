@@ -4,7 +4,7 @@ set -uo pipefail
 source "$(dirname "$0")/wine-env.sh" "$1"
 [ -d "$WINEPREFIX" ] && wineserver -k </dev/null >/dev/null 2>&1
 if [ -f "$state/xvfb.pid" ]; then
-  kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-  rm -f "$state/xvfb.pid" "$state/display"
+  kill $(cat "$state/xvfb.pid") 2>/dev/null
+  rm -f "$state/xvfb.pid" "$state"/display*
 fi
 exit 0

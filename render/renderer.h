@@ -1,0 +1,40 @@
+// The OpenGL side of the saver: one context on the saver window, two sphere
+// display lists, fixed lighting, and the drawing of one frame.
+#pragma once
+
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdint>
+
+struct RendererState {
+  HDC deviceContext;
+  HGLRC renderContext;
+  GLUquadric* quadric;  // only used to compile the two sphere lists
+  GLuint centralSphereList;
+  GLuint satelliteSphereList;
+  int32_t clientWidth;   // stored by the window's owner before InitGl
+  int32_t clientHeight;
+};
+
+extern RendererState rendererState;
+
+extern const GLfloat lightAmbient[4];
+extern const GLfloat lightDiffuse[4];
+extern const GLfloat materialAmbient[4];
+extern const GLfloat materialDiffuse[4];
+extern const GLfloat materialSpecular[4];
+extern const GLfloat materialShininess[1];
+
+// Gives hwnd a current OpenGL context, the projection for the stored client
+// size, the sphere lists and the fixed lighting state. Failures are not
+// reported: without a context every later GL call simply has no effect.
+void InitGl(HWND hwnd);
+
+// Releases the lists, the quadric, the context and the device context.
+void ShutdownGl(HWND hwnd);
+
+// Draws the current scene into the back buffer; the caller presents it.
+BOOL DrawScene();

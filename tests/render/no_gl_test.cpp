@@ -1,0 +1,41 @@
+// Run on a display without GLX: no pixel format or context can be had, and
+// the renderer must still start, draw and shut down without a crash.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "../scene/scene_fixture.h"
+#include "renderer.h"
+
+namespace {
+
+TEST(NoGl, StartFramesAndShutdownRunWithoutAContext) {
+  WNDCLASSA wc = {};
+  wc.style = CS_OWNDC;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "NoGlWindow";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND window = CreateWindowExA(0, wc.lpszClassName, "no gl", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+
+  ResetScene(50);
+  SpawnSatellites();
+  rendererState.clientWidth = 320;
+  rendererState.clientHeight = 240;
+  InitGl(window);
+  // The display really has no OpenGL: otherwise this proves nothing.
+  ASSERT_EQ(rendererState.renderContext, nullptr);
+  ASSERT_EQ(wglGetCurrentContext(), nullptr);
+
+  for (int i = 0; i < 500; ++i) {
+    AdvanceScene();
+    EXPECT_TRUE(DrawScene());
+    SwapBuffers(rendererState.deviceContext);
+  }
+  ShutdownGl(window);
+  EXPECT_TRUE(DestroyWindow(window));
+}
+
+}  // namespace
