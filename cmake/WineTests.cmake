@@ -4,6 +4,8 @@
 include(GoogleTest)
 
 set(KELVARIS_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+# Every Windows test program lives here, beside the test libraries.
+set(KELVARIS_TEST_BIN ${CMAKE_BINARY_DIR}/tests/bin)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${KELVARIS_WINE_STATE})
 
 add_test(NAME wine_start COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-start.sh ${KELVARIS_WINE_STATE})
@@ -13,15 +15,28 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
 # A GoogleTest executable whose cases each become one ctest test under Wine.
 # The cases are found by reading the sources, so listing them needs no Wine.
-# LOCK names a resource the cases share (the display, the registry key).
+# LOCK names the resources the cases share (display, registry). OLDER_FAMILY
+# makes Wine report the older Windows family (win98) to this program only.
+# DLL_OVERRIDES adds Wine load-order overrides for its cases.
 function(kelvaris_wine_test target)
-  cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OLDER_FAMILY" "DLL_OVERRIDES" "SOURCES;LIBS;LOCK" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KELVARIS_TEST_BIN})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
   kelvaris_warnings(${target})
   gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST cases)
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 60)
   if(ARG_LOCK)
-    set_tests_properties(${cases} PROPERTIES RESOURCE_LOCK ${ARG_LOCK})
+    set_tests_properties(${cases} PROPERTIES RESOURCE_LOCK "${ARG_LOCK}")
+  endif()
+  if(ARG_DLL_OVERRIDES)
+    set_property(TEST ${cases} APPEND PROPERTY ENVIRONMENT KELVARIS_DLL_OVERRIDES=${ARG_DLL_OVERRIDES})
+  endif()
+  if(ARG_OLDER_FAMILY)
+    add_test(NAME ${target}_older_family
+             COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Software\\Wine\\AppDefaults\\${target}.exe"
+                     /v Version /t REG_SZ /d win98 /f)
+    set_tests_properties(${target}_older_family PROPERTIES FIXTURES_SETUP ${target}_family FIXTURES_REQUIRED wine)
+    set_property(TEST ${cases} APPEND PROPERTY FIXTURES_REQUIRED ${target}_family)
   endif()
 endfunction()

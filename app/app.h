@@ -1,0 +1,22 @@
+// The saver application: its handler of saver-window messages and the
+// settings store (and, in configuration mode, the dialog).
+#pragma once
+
+#include <windows.h>
+
+// Starts the scene and the renderer on WM_CREATE, draws a frame on every
+// WM_TIMER, stops them on WM_DESTROY; passes everything else to the host.
+LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Loads the satellite count from the registry; true when the key opened.
+bool LoadSettings();
+
+// Stores the satellite count; true when the key could be created or opened.
+bool SaveSettings();
+
+// Reads a 4-byte REG_DWORD into destination, which any other data leaves
+// untouched. Returns true when the key opened.
+bool ReadRegistryDword(const char* valueName, void* destination);
+
+// Writes 4 bytes as a REG_DWORD. Returns true when the key opened.
+bool WriteRegistryDword(const char* valueName, const void* source);

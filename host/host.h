@@ -1,0 +1,59 @@
+// The screen-saver host: the process-wide state, the saver window and its
+// message loop, the window procedure, the close rules and the password hooks.
+#pragma once
+
+#include <windows.h>
+
+#include <imm.h>  // HIMC only; the input-method library is never linked
+
+// Entries of optional system libraries, looked up at run time by name.
+typedef HIMC(WINAPI* ImmAssociateContextProc)(HWND, HIMC);
+typedef BOOL(WINAPI* VerifyScreenSavePwdProc)(HWND);
+typedef DWORD(WINAPI* PwdChangePasswordAProc)(LPCSTR, HWND, DWORD, LPVOID);
+
+// The verify request that VerifyBeforeClose sends to the saver window.
+const UINT kVerifyRequest = WM_APP;
+
+extern HINSTANCE saverInstance;
+extern int isOlderFamily;  // 1 when GetVersionExA reports platform id 1
+extern HWND saverWindow;
+extern int isPreview;
+extern UINT autoPlayMessage;  // "QueryCancelAutoPlay", older family only
+extern POINT lastCursorPos;   // mouse travel is measured from here
+extern HMODULE imeLibrary;
+extern ImmAssociateContextProc associateContextProc;
+extern HIMC savedInputContext;
+extern UINT_PTR closeApproved;  // nonzero once the window may close
+extern int verifyInProgress;
+extern HMODULE passwordLibrary;
+extern VerifyScreenSavePwdProc verifyPasswordProc;
+extern DWORD lastVerifyTick;  // 0xFFFFFFFF until the first check ends
+extern const DWORD mouseMoveThreshold;
+
+// 1 on the older Windows family (platform id 1), 0 on NT or on failure.
+int DetectOlderFamily();
+
+// Tells the older family's system whether a saver runs; nothing on NT.
+void SetSaverRunning(BOOL running);
+
+// On the older family, loads the system's password verifier when the user
+// protects the saver with a password.
+void LoadPasswordVerifier();
+void UnloadPasswordVerifier();
+
+// Asks the verifier whether a close may go on; nonzero when it may.
+UINT_PTR VerifyBeforeClose(HWND window);
+
+// Lets the user change the saver password through the system.
+void ChangePassword(HWND owner);
+
+// The close rules and the system's default processing, for every message
+// the application does not handle itself.
+LRESULT CALLBACK HostDefaultHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The saver window class's window procedure.
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Makes the saver window (full screen when parent is null, else a child
+// filling parent) and runs the message loop until it is destroyed.
+int RunSaverWindow(HWND parent);

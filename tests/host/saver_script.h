@@ -1,0 +1,124 @@
+// Runs the real saver window and its message loop on the test's thread,
+// with the test's steps run one by one from inside that loop. Each step
+// runs from a thread timer, which the loop dispatches only once the posted
+// messages before it are handled, so a step sees what the last one caused.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "../dlls/test_log.h"
+#include "../scene/scene_fixture.h"
+#include "app.h"
+#include "host.h"
+#include "renderer.h"
+
+struct SaverScript {
+  std::vector<std::function<void()>> steps;
+  size_t stepsRun = 0;
+};
+
+inline SaverScript* activeScript = nullptr;
+
+inline void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  SaverScript& script = *activeScript;
+  if (script.stepsRun < script.steps.size()) {
+    script.steps[script.stepsRun++]();
+  } else {
+    KillTimer(nullptr, timer);
+  }
+}
+
+// Runs RunSaverWindow(parent) with the steps; returns its exit code. A
+// script whose window should outlive it ends with a step that closes it.
+inline int RunSaver(HWND parent, SaverScript& script) {
+  activeScript = &script;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1, RunNextStep);
+  const int code = RunSaverWindow(parent);
+  KillTimer(nullptr, timer);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  activeScript = nullptr;
+  return code;
+}
+
+// Puts the host, renderer and scene back to their process-start values, as
+// if each case ran in a fresh process.
+inline void ResetSaverProcess() {
+  saverInstance = GetModuleHandleA(nullptr);
+  isOlderFamily = DetectOlderFamily();
+  saverWindow = nullptr;
+  isPreview = 0;
+  autoPlayMessage = 0;
+  lastCursorPos = {0, 0};
+  imeLibrary = nullptr;
+  associateContextProc = nullptr;
+  savedInputContext = nullptr;
+  closeApproved = 0;
+  verifyInProgress = 0;
+  passwordLibrary = nullptr;
+  verifyPasswordProc = nullptr;
+  lastVerifyTick = 0xFFFFFFFF;
+  UnregisterClassA("WindowsScreenSaverClass", saverInstance);
+  rendererState = {};
+  ResetScene(5);
+}
+
+inline void ClearTestRegistry() {
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel");
+  RegDeleteTreeA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY);
+  HKEY desktop;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) == ERROR_SUCCESS) {
+    RegDeleteValueA(desktop, "ScreenSaveUsePassword");
+    RegCloseKey(desktop);
+  }
+}
+
+inline void SetUsePassword(DWORD value) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", REG_DWORD, &value,
+                  sizeof(value));
+}
+
+inline void StoreRawSetting(DWORD type, const void* data, DWORD size) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", type, data, size);
+}
+
+inline void StoreCount(DWORD count) { StoreRawSetting(REG_DWORD, &count, sizeof(count)); }
+
+// A plain top-level window standing in for the display settings' preview
+// area or a dialog owner; it records the last message of interest to it.
+struct ParentWindow {
+  HWND handle = nullptr;
+  static inline UINT lastMessage = 0;
+  static inline WPARAM lastWParam = 0;
+  static inline LPARAM lastLParam = 0;
+  static inline int setCursorSeen = 0;
+
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HELP || message == WM_CONTEXTMENU) {
+      lastMessage = message;
+      lastWParam = wParam;
+      lastLParam = lParam;
+      return 0;
+    }
+    if (message == WM_SETCURSOR) ++setCursorSeen;
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  ParentWindow(int clientWidth, int clientHeight) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TestParentWindow";
+    RegisterClassA(&wc);
+    handle = CreateWindowExA(0, wc.lpszClassName, "parent", WS_POPUP | WS_VISIBLE, 40, 30, clientWidth,
+                             clientHeight, nullptr, nullptr, wc.hInstance, nullptr);
+    lastMessage = 0;
+    setCursorSeen = 0;
+  }
+  ~ParentWindow() {
+    if (IsWindow(handle)) DestroyWindow(handle);
+  }
+};
