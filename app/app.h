@@ -20,3 +20,9 @@ bool ReadRegistryDword(const char* valueName, void* destination);
 
 // Writes 4 bytes as a REG_DWORD. Returns true when the key opened.
 bool WriteRegistryDword(const char* valueName, const void* source);
+
+// Registers the dialog's own window classes: there are none, so it agrees.
+BOOL RegisterConfigClasses(HINSTANCE instance);
+
+// The procedure of dialog 2003, which edits the satellite count.
+INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -57,3 +57,22 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Makes the saver window (full screen when parent is null, else a child
 // filling parent) and runs the message loop until it is destroyed.
 int RunSaverWindow(HWND parent);
+
+// Reads leading decimal digits as a window handle (0 when there are none).
+unsigned int ParseWindowHandle(const char* text);
+
+// The argument text behind the program name of a command line.
+const char* FindArgumentText(const char* commandLine);
+
+// The modes: preview on the handle in text, the configuration dialog with
+// the given owner, and the password change with the owner in text.
+int RunPreview(const char* text);
+int RunConfigDialog(HWND owner);
+int RunChangePassword(const char* text);
+
+// Runs the mode that the argument text names and returns its exit code.
+int SaverMain(HINSTANCE instance, const char* args);
+
+// The process: finds the argument text, runs SaverMain, exits with its
+// result. Never returns.
+void HostEntry();

@@ -1,0 +1,6 @@
+#include "host.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  HostEntry();
+  return 0;
+}
