@@ -1,9 +1,10 @@
 # Front door: `make test` sets up the machine, builds both presets and runs
-# every test; `make` builds; `make clean` removes the build trees.
+# every test; `make run` shows the saver; `make` builds; `make clean`
+# removes the build trees.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test clean
+.PHONY: all build setup test run clean
 
 all: build
 
@@ -18,6 +19,9 @@ build: setup
 
 test: build
 	@tools/run-tests.sh $(JOBS)
+
+run: build
+	@tools/run-saver.sh
 
 clean:
 	rm -rf build

@@ -32,11 +32,19 @@ function(kelvaris_wine_test target)
   if(ARG_DLL_OVERRIDES)
     set_property(TEST ${cases} APPEND PROPERTY ENVIRONMENT KELVARIS_DLL_OVERRIDES=${ARG_DLL_OVERRIDES})
   endif()
+  set_property(TARGET ${target} PROPERTY KELVARIS_CASES ${cases})
   if(ARG_OLDER_FAMILY)
-    add_test(NAME ${target}_older_family
-             COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Software\\Wine\\AppDefaults\\${target}.exe"
-                     /v Version /t REG_SZ /d win98 /f)
-    set_tests_properties(${target}_older_family PROPERTIES FIXTURES_SETUP ${target}_family FIXTURES_REQUIRED wine)
-    set_property(TEST ${cases} APPEND PROPERTY FIXTURES_REQUIRED ${target}_family)
+    kelvaris_older_family(${target} ${target}.exe)
   endif()
+endfunction()
+
+# Before the cases of `target` run, Wine is told to report the older Windows
+# family (win98) to programs named `program`, and to no other.
+function(kelvaris_older_family target program)
+  add_test(NAME ${program}_older_family
+           COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Software\\Wine\\AppDefaults\\${program}"
+                   /v Version /t REG_SZ /d win98 /f)
+  set_tests_properties(${program}_older_family PROPERTIES FIXTURES_SETUP ${program}_family FIXTURES_REQUIRED wine)
+  get_property(cases TARGET ${target} PROPERTY KELVARIS_CASES)
+  set_property(TEST ${cases} APPEND PROPERTY FIXTURES_REQUIRED ${program}_family)
 endfunction()

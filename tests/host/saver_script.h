@@ -31,6 +31,16 @@ inline void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
   }
 }
 
+// A step that runs again on the next timer until `done` holds, for at
+// most two seconds; the step after it checks what was waited for.
+inline std::function<void()> WaitUntil(std::function<bool()> done) {
+  DWORD start = 0;
+  return [done, start]() mutable {
+    if (!start) start = GetTickCount();
+    if (!done() && GetTickCount() - start < 2000) --activeScript->stepsRun;
+  };
+}
+
 // Runs RunSaverWindow(parent) with the steps; returns its exit code. A
 // script whose window should outlive it ends with a step that closes it.
 inline int RunSaver(HWND parent, SaverScript& script) {

@@ -101,10 +101,19 @@ TEST_F(SaverWindow, PreviewIsAChildFillingTheParentEvenBesideAFullScreenSaver) {
     EXPECT_FALSE(SetWindowTextA(saverWindow, "x"));
     EXPECT_EQ(TitleOf(saverWindow), "Preview");
     EXPECT_NE(GetCursor(), nullptr);  // the host never hides it in preview
+  }, WaitUntil([] { return sceneState.lightCounter > 0; }), [] {
+    // It animates: ticks arrive, and a frame shows the central sphere.
+    EXPECT_GT(sceneState.lightCounter, 0);
+    EXPECT_EQ(rendererState.clientWidth, 152);
+    DrawScene();
+    unsigned char centre[3] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(76, 56, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, centre);
+    EXPECT_GT(centre[0] + centre[1] + centre[2], 20);
     DestroyWindow(saverWindow);
   }};
   EXPECT_EQ(RunSaver(parent.handle, script), 0);
-  EXPECT_EQ(script.stepsRun, 1u);
+  EXPECT_EQ(script.stepsRun, 3u);
 }
 
 TEST_F(SaverWindow, SecondFullScreenStartBringsTheFirstForward) {

@@ -1,0 +1,73 @@
+// Starts the built kelvaris.scr as its own process with a real command
+// line, as the system does, and waits for what it shows and its exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// The folder of this test program, where the build put the saver copies.
+inline std::string TestFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+struct SaverProcess {
+  PROCESS_INFORMATION info = {};
+  bool started = false;
+
+  // commandLine is the whole line; use Line() for the usual quoted form.
+  // program is needed only when the line does not name it readably.
+  explicit SaverProcess(std::string commandLine, const char* program = nullptr) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    started = CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+  }
+
+  ~SaverProcess() {
+    if (!started) return;
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 0xDEAD);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+
+  // Waits up to ms, handling this thread's messages meanwhile (a preview
+  // parent or dialog owner lives here). STILL_ACTIVE when it did not end.
+  DWORD Wait(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+      if (MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) break;
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+  }
+};
+
+inline std::string Line(const std::string& args, const std::string& program = "kelvaris.scr") {
+  return "\"" + TestFolder() + program + "\" " + args;
+}
+
+// Polls for a window while handling this thread's messages; null on timeout.
+inline HWND WaitForWindow(const std::function<HWND()>& find, DWORD ms = 5000) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    if (HWND found = find()) return found;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+inline HWND FindFullScreenSaver() { return FindWindowA("WindowsScreenSaverClass", "Screen Saver"); }
+// Found once shown, which the dialog manager does after WM_INITDIALOG.
+inline HWND FindConfigDialog() {
+  HWND dialog = FindWindowA(nullptr, "Zembrel Screensaver Config");
+  return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+}
