@@ -1,7 +1,6 @@
-#include <cstring>
-
 #include "app.h"
 #include "scene.h"
+#include "stored_value.h"
 
 static const char kSettingsKey[] = "Software\\Quenwick\\Zembrel";
 
@@ -15,9 +14,7 @@ bool ReadRegistryDword(const char* valueName, void* destination) {
   DWORD data = 0;
   DWORD size = sizeof(data);
   const LONG result = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
-  if (result == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(data)) {
-    std::memcpy(destination, &data, sizeof(data));
-  }
+  if (result == ERROR_SUCCESS) AcceptStoredDword(type, &data, size, destination);
   RegCloseKey(key);
   return true;
 }

@@ -1,12 +1,7 @@
 #include "host.h"
 
 #include "app.h"
-
-unsigned int ParseWindowHandle(const char* text) {
-  unsigned int value = 0;  // wraps modulo 2^32, as the system's own parsers do
-  for (; *text >= '0' && *text <= '9'; ++text) value = value * 10 + static_cast<unsigned int>(*text - '0');
-  return value;
-}
+#include "command_line.h"
 
 static HWND AsWindow(unsigned int handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
 
@@ -28,38 +23,25 @@ int RunChangePassword(const char* text) {
   return 0;
 }
 
-static const char* SkipBlanks(const char* text) {
-  while (*text == ' ') ++text;
-  return text;
-}
-
 // Runs the mode that the first letter of the argument text names.
 static int DispatchMode(const char* args) {
-  const signed char* p = reinterpret_cast<const signed char*>(args);
-  while (*p == ' ' || *p == '-' || *p == '/') ++p;
-  const char* rest = reinterpret_cast<const char*>(p + 1);
-  switch (*p) {
-    case 0:
+  const ModeRequest request = ReadModeRequest(args);
+  switch (request.mode) {
+    case SaverMode::kConfigWithoutOwner:
       return RunConfigDialog(nullptr);
-    case 'S':
-    case 's':
+    case SaverMode::kFullScreen:
       return RunSaverWindow(nullptr);
-    case 'P':
-    case 'p':
-    case 'L':
-    case 'l':
-      return RunPreview(SkipBlanks(rest));
-    case 'C':
-    case 'c': {
-      // Only a handle joined by a colon is read: "/c 1234" has no owner.
-      HWND owner = *rest == ':' ? AsWindow(ParseWindowHandle(rest + 1)) : nullptr;
+    case SaverMode::kPreview:
+      return RunPreview(request.argument);
+    case SaverMode::kConfig: {
+      HWND owner = request.argument ? AsWindow(ParseWindowHandle(request.argument)) : nullptr;
       if (!owner || !IsWindow(owner)) owner = GetForegroundWindow();
       return RunConfigDialog(owner);
     }
-    case 'A':
-    case 'a':
-      if (!isOlderFamily) return -1;
-      return RunChangePassword(SkipBlanks(rest));
+    case SaverMode::kChangePassword:
+      return isOlderFamily ? RunChangePassword(request.argument) : -1;
+    case SaverMode::kUnknown:
+      break;
   }
   return -1;
 }
@@ -105,20 +87,9 @@ int SaverMain(HINSTANCE instance, const char* args) {
   return GuardedDispatch(args);
 }
 
-const char* FindArgumentText(const char* commandLine) {
-  const char* p = commandLine;
-  if (*p == '"') {
-    // A quoted program name may hold blanks.
-    do {
-      p = CharNextA(p);
-    } while (*p && *p != '"');
-    if (*p == '"') ++p;
-  } else if (static_cast<unsigned char>(*p) > ' ') {
-    while (static_cast<unsigned char>(*p) > ' ') p = CharNextA(p);
-  }
-  while (*p && static_cast<unsigned char>(*p) <= ' ') p = CharNextA(p);
-  return p;
-}
+static const char* NextChar(const char* text) { return CharNextA(text); }
+
+const char* FindArgumentText(const char* commandLine) { return SkipProgramName(commandLine, NextChar); }
 
 void HostEntry() {
   // ExitProcess at once: the runtime's exit processing is not needed.

@@ -58,10 +58,8 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // filling parent) and runs the message loop until it is destroyed.
 int RunSaverWindow(HWND parent);
 
-// Reads leading decimal digits as a window handle (0 when there are none).
-unsigned int ParseWindowHandle(const char* text);
-
-// The argument text behind the program name of a command line.
+// The argument text behind the program name of a command line, stepping
+// through it with the system's CharNextA.
 const char* FindArgumentText(const char* commandLine);
 
 // The modes: preview on the handle in text, the configuration dialog with
