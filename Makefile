@@ -4,7 +4,7 @@
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run clean
+.PHONY: all build setup test run fuzz clean
 
 all: build
 
@@ -22,6 +22,12 @@ test: build
 
 run: build
 	@tools/run-saver.sh
+
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@tools/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xvfb xauth libgl1-mesa-dri mesa-utils
   xdotool imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()
