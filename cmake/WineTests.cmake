@@ -41,10 +41,12 @@ endfunction()
 # Before the cases of `target` run, Wine is told to report the older Windows
 # family (win98) to programs named `program`, and to no other.
 function(kelvaris_older_family target program)
-  add_test(NAME ${program}_older_family
-           COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Software\\Wine\\AppDefaults\\${program}"
-                   /v Version /t REG_SZ /d win98 /f)
-  set_tests_properties(${program}_older_family PROPERTIES FIXTURES_SETUP ${program}_family FIXTURES_REQUIRED wine)
+  if(NOT TEST ${program}_older_family)
+    add_test(NAME ${program}_older_family
+             COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Software\\Wine\\AppDefaults\\${program}"
+                     /v Version /t REG_SZ /d win98 /f)
+    set_tests_properties(${program}_older_family PROPERTIES FIXTURES_SETUP ${program}_family FIXTURES_REQUIRED wine)
+  endif()
   get_property(cases TARGET ${target} PROPERTY KELVARIS_CASES)
   set_property(TEST ${cases} APPEND PROPERTY FIXTURES_REQUIRED ${program}_family)
 endfunction()

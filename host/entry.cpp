@@ -46,45 +46,10 @@ static int DispatchMode(const char* args) {
   return -1;
 }
 
-// The fault guard's verdict and the fault it saw; read after the guard.
-static volatile LONG guardVerdict = EXCEPTION_CONTINUE_SEARCH;
-static volatile DWORD guardedFault = 0;
-
-// Filter of the fault guard: the system's unhandled-fault filter decides.
-extern "C" LONG FaultGuardFilter(EXCEPTION_POINTERS* pointers, void*) {
-  guardedFault = pointers->ExceptionRecord->ExceptionCode;
-  guardVerdict = UnhandledExceptionFilter(pointers);
-  return guardVerdict;
-}
-
-// Runs the mode under structured exception handling. A fault that nothing
-// inside handles ends the mode: the saver-running notice is withdrawn and
-// the exit code is the fault's code, as for a process the system ended.
-static int GuardedDispatch(const char* args) {
-  volatile int result = 0;
-  guardVerdict = EXCEPTION_CONTINUE_SEARCH;
-#if defined(_MSC_VER)
-  __try {
-    result = DispatchMode(args);
-  } __except (FaultGuardFilter(GetExceptionInformation(), nullptr)) {
-  }
-#else
-  __try1(FaultGuardFilter) {
-    result = DispatchMode(args);
-  }
-  __except1;
-#endif
-  if (guardVerdict == EXCEPTION_EXECUTE_HANDLER) {
-    SetSaverRunning(FALSE);
-    return static_cast<int>(guardedFault);
-  }
-  return result;
-}
-
 int SaverMain(HINSTANCE instance, const char* args) {
   saverInstance = instance;
   isOlderFamily = DetectOlderFamily();
-  return GuardedDispatch(args);
+  return RunGuarded(DispatchMode, args);
 }
 
 static const char* NextChar(const char* text) { return CharNextA(text); }

@@ -68,6 +68,12 @@ int RunPreview(const char* text);
 int RunConfigDialog(HWND owner);
 int RunChangePassword(const char* text);
 
+// Runs body(args) under structured exception handling. A fault that nothing
+// inside handles goes to the system's UnhandledExceptionFilter; when that
+// answers EXCEPTION_EXECUTE_HANDLER, the saver-running notice is withdrawn
+// and the fault's code is returned instead of body's result.
+int RunGuarded(int (*body)(const char*), const char* args);
+
 // Runs the mode that the argument text names and returns its exit code.
 int SaverMain(HINSTANCE instance, const char* args);
 

@@ -2,12 +2,19 @@
 # tests start. $1 is the build tree's Wine state folder; nothing here touches
 # ~/.wine or the user's display.
 state=$(cd "$1" 2>/dev/null && pwd || echo "$1")
-export WINEPREFIX="$state/prefix"
 export WINEDEBUG=-all
 # Skip the Mono and Gecko installers; a test may add its own overrides.
 export WINEDLLOVERRIDES="mscoree,mshtml=${KELVARIS_DLL_OVERRIDES:+;$KELVARIS_DLL_OVERRIDES}"
-# KELVARIS_DISPLAY picks one of the run's displays ("display-noglx").
-display_file="$state/${KELVARIS_DISPLAY:-display}"
+# KELVARIS_DISPLAY picks one of the run's displays ("display-noglx"). Each
+# display has a prefix and wineserver of its own: Wine takes windows on a
+# second X display of the same session for inactive ones.
+display_name=${KELVARIS_DISPLAY:-display}
+if [ "$display_name" = display ]; then
+  export WINEPREFIX="$state/prefix"
+else
+  export WINEPREFIX="$state/prefix-${display_name#display-}"
+fi
+display_file="$state/$display_name"
 if [ -s "$display_file" ]; then
   export DISPLAY=":$(head -n1 "$display_file")"
 else

@@ -46,4 +46,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -p </dev/null >>"$log" 2>&1
 wine cmd /c exit </dev/null >>"$log" 2>&1
+
+# The display without OpenGL gets a copy of the prefix and its own server.
+(
+  export KELVARIS_DISPLAY=display-noglx
+  source "$here/wine-env.sh" "$1"
+  [ -f "$WINEPREFIX/system.reg" ] || cp -a "$state/prefix" "$WINEPREFIX"
+  wineserver -p </dev/null >>"$log" 2>&1
+  wine cmd /c exit </dev/null >>"$log" 2>&1
+)
 echo "Wine ready on display $DISPLAY, prefix $WINEPREFIX"

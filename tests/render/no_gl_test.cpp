@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../scene/scene_fixture.h"
-#include "renderer.h"
+#include "../e2e/saver_process.h"
+#include "../host/saver_script.h"
 
 namespace {
 
@@ -36,6 +36,30 @@ TEST(NoGl, StartFramesAndShutdownRunWithoutAContext) {
   }
   ShutdownGl(window);
   EXPECT_TRUE(DestroyWindow(window));
+}
+
+TEST(NoGl, SaverWindowTicksAndClosesWithoutAContext) {
+  ClearTestRegistry();
+  ResetSaverProcess();
+  SaverScript script;
+  script.steps = {WaitUntil([] { return sceneState.lightCounter >= 5; }), [] {
+    EXPECT_GE(sceneState.lightCounter, 5);
+    EXPECT_EQ(rendererState.renderContext, nullptr);
+    PostMessageA(saverWindow, WM_KEYDOWN, 'K', 0);
+  }};
+  EXPECT_EQ(RunSaver(nullptr, script), 0);
+  EXPECT_EQ(script.stepsRun, 2u);
+  ClearTestRegistry();
+}
+
+TEST(NoGl, BuiltSaverRunsAndClosesOnAKey) {
+  SaverProcess saver(Line("/s"));
+  HWND window = WaitForWindow(FindFullScreenSaver);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(saver.Wait(500), STILL_ACTIVE);
+  PostMessageA(window, WM_KEYDOWN, 'K', 0);
+  EXPECT_EQ(saver.Wait(5000), 0u);
+  ClearTestRegistry();
 }
 
 }  // namespace
