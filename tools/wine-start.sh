@@ -51,7 +51,12 @@ wine cmd /c exit </dev/null >>"$log" 2>&1
 (
   export KELVARIS_DISPLAY=display-noglx
   source "$here/wine-env.sh" "$1"
-  [ -f "$WINEPREFIX/system.reg" ] || cp -a "$state/prefix" "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Hard links save 700 MB; the registry files, which the server
+    # rewrites, are real copies.
+    cp -al "$state/prefix" "$WINEPREFIX"
+    for reg in "$state"/prefix/*.reg; do cp --remove-destination "$reg" "$WINEPREFIX/"; done
+  fi
   wineserver -p </dev/null >>"$log" 2>&1
   wine cmd /c exit </dev/null >>"$log" 2>&1
 )
