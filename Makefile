@@ -4,7 +4,7 @@
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run fuzz clean
+.PHONY: all build setup test run fuzz soak clean
 
 all: build
 
@@ -28,6 +28,10 @@ fuzz: setup
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	@tools/fuzz.sh $(FUZZ_SECONDS)
+
+SOAK_MINUTES ?= 10
+soak: build
+	@tools/soak.sh $(SOAK_MINUTES)
 
 clean:
 	rm -rf build
