@@ -11,6 +11,7 @@ packages=(
   xvfb xauth libgl1-mesa-dri mesa-utils
   xdotool imagemagick
   clang libclang-rt-14-dev
+  libbenchmark-dev python3
 )
 
 missing=()
