@@ -4,7 +4,7 @@
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run fuzz soak clean
+.PHONY: all build setup test run fuzz soak bench clean
 
 all: build
 
@@ -32,6 +32,11 @@ fuzz: setup
 SOAK_MINUTES ?= 10
 soak: build
 	@tools/soak.sh $(SOAK_MINUTES)
+
+bench: build
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	@tools/bench.sh
 
 clean:
 	rm -rf build

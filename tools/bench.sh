@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# `make bench`: the scene's routines natively (Google Benchmark), then frame
+# cost, startup time and steady CPU use of the saver under Wine and Mesa on
+# a private Xvfb (the Wine prefix of `make run`). Results, a report and a
+# plot go to build/bench.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+out=build/bench
+mkdir -p "$out"
+
+echo "== scene routines, natively"
+build/bench/tests/bench/scene_bench --benchmark_out="$out/scene.json" --benchmark_out_format=json || exit 1
+
+state=build/run
+tools/wine-start.sh "$state" >/dev/null || exit 1
+trap 'tools/wine-stop.sh "$state"' EXIT
+source tools/wine-env.sh "$state"
+saver="Z:$(pwd)/build/windows/kelvaris.scr"
+
+echo "== frames in a 1024x768 window under Wine"
+wine build/windows/tests/bench/frame_bench.exe 300 | tr -d '\r' | tee "$out/frames.csv"
+
+echo "== startup: process start to the first frame on the screen"
+wine build/windows/tests/bench/startup_bench.exe "$saver" 5 | tr -d '\r' | tee "$out/startup.csv"
+
+echo "== steady CPU use of the saver at the default count over 10 s"
+wine reg delete 'HKCU\Software\Quenwick\Zembrel' /f >/dev/null 2>&1
+wine build/windows/kelvaris.scr /s &
+pid=$!  # the wine loader execs the program: this is the saver's process
+tools/wait-for-saver.sh || { echo "The saver window did not appear."; exit 1; }
+sleep 1
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+t0=$(ticks "$pid") s0=$(date +%s.%N)
+sleep 10
+t1=$(ticks "$pid") s1=$(date +%s.%N)
+xdotool key space
+wait "$pid"
+awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v hz="$(getconf CLK_TCK)" \
+  'BEGIN { printf "cpu_seconds,wall_seconds\n%.3f,%.3f\n", (t1 - t0) / hz, s1 - s0 }' | tee "$out/cpu.csv"
+
+echo "== report"
+python3 tools/bench_report.py "$out"
