@@ -1,10 +1,11 @@
-# Front door: `make test` sets up the machine, builds both presets and runs
-# every test; `make run` shows the saver; `make` builds; `make clean`
-# removes the build trees.
+# Front door: `make test` sets up the machine, builds and runs every test;
+# `make run` shows the saver; `make dist` packs it for users; `make` builds;
+# `make clean` removes the build trees. `make fuzz`, `make soak` and
+# `make bench` are the longer checks.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run fuzz soak bench clean
+.PHONY: all build setup test run fuzz soak bench dist clean
 
 all: build
 
@@ -16,6 +17,8 @@ build: setup
 	cmake --build --preset native -j $(JOBS)
 	cmake --preset windows -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset windows -j $(JOBS)
+	cmake --preset windows32 -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset windows32 -j $(JOBS)
 
 test: build
 	@tools/run-tests.sh $(JOBS)
@@ -37,6 +40,9 @@ bench: build
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	@tools/bench.sh
+
+dist: build
+	@tools/dist.sh
 
 clean:
 	rm -rf build

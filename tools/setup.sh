@@ -12,6 +12,7 @@ packages=(
   xdotool imagemagick
   clang libclang-rt-14-dev
   libbenchmark-dev python3
+  nsis g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 )
 
 missing=()
