@@ -38,8 +38,8 @@ def draw(size):
                 diffuse = max(0.0, nx * light[0] + ny * light[1] + nz * light[2])
                 hue = (0.55 + 0.25 * (px + py) / (2 * radius)) % 1.0
                 r, g, b = colorsys.hsv_to_rgb(hue, 1.0, 0.2 + 0.8 * diffuse)
-                spec = max(0.0, diffuse) ** 30
-                colour = tuple(min(255, int(255 * (v + spec))) for v in (r, g, b)) + (255,)
+                highlight = max(0.0, diffuse) ** 30
+                colour = tuple(min(255, int(255 * (v + highlight))) for v in (r, g, b)) + (255,)
             if ring and ry >= 0:
                 colour = (200, 200, 230, 255)
             for sx, sy, rgb in ((0.40, -0.05, (255, 200, 40)), (-0.38, 0.10, (80, 255, 120))):
