@@ -3,8 +3,8 @@
 
 Reads scene.json (Google Benchmark), frames.csv, startup.csv and cpu.csv
 from the folder given, prints Markdown tables (with the ratio of a tick to
-the sine-and-cosine floor per size), and writes frame_time.svg and, through
-ImageMagick, frame_time.png there. Standard library only.
+the sine-and-cosine floor per size), and draws frame_time.png there with
+ImageMagick. Standard library only.
 """
 import csv
 import json
@@ -45,11 +45,15 @@ def scene_tables(results):
     print()
 
 
+FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+
+
 def plot(frames, path):
-    """A line plot of ms per frame against satellite count, as SVG."""
+    """A line plot of ms per frame against satellite count, drawn by
+    ImageMagick from a vector description (MVG)."""
     xs = [int(r["satellites"]) for r in frames]
     ys = [float(r["ms_per_frame"]) for r in frames]
-    w, h, left, bottom, top, right = 640, 400, 70, 50, 30, 30
+    w, h, left, bottom, top, right = 640, 400, 70, 50, 50, 30
     xmax, ymax = max(xs) * 1.05, max(ys) * 1.15
 
     def px(x):
@@ -58,26 +62,27 @@ def plot(frames, path):
     def py(y):
         return h - bottom - (h - top - bottom) * y / ymax
 
-    svg = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" font-family="sans-serif" font-size="12">',
-           f'<rect width="{w}" height="{h}" fill="white"/>',
-           f'<line x1="{left}" y1="{py(0)}" x2="{w - right}" y2="{py(0)}" stroke="black"/>',
-           f'<line x1="{left}" y1="{py(0)}" x2="{left}" y2="{top}" stroke="black"/>',
-           f'<text x="{w / 2}" y="{h - 12}" text-anchor="middle">satellites</text>',
-           f'<text x="16" y="{h / 2}" text-anchor="middle" transform="rotate(-90 16 {h / 2})">ms per frame</text>',
-           f'<text x="{w / 2}" y="18" text-anchor="middle">Frame time, 1024x768, Wine and Mesa llvmpipe</text>']
-    for i in range(5):
+    def text(x, y, label, anchor="middle"):
+        return f"text-anchor {anchor} text {x:.1f},{y:.1f} '{label}'"
+
+    mvg = [f"viewbox 0 0 {w} {h}", "fill white rectangle 0,0 %d,%d" % (w, h),
+           f"font '{FONT}' font-size 13 stroke none fill black",
+           text(w / 2, 22, "Frame time, 1024x768, Wine and Mesa llvmpipe"),
+           text(w / 2, h - 12, "satellites"), text(left, top - 12, "ms per frame", "start")]
+    for i in range(6):
         y = ymax * i / 5
-        svg.append(f'<text x="{left - 6}" y="{py(y) + 4}" text-anchor="end">{y:.1f}</text>')
-        svg.append(f'<line x1="{left}" y1="{py(y)}" x2="{w - right}" y2="{py(y)}" stroke="#ddd"/>')
+        mvg.append(f"stroke '#dddddd' line {left},{py(y):.1f} {w - right},{py(y):.1f}")
+        mvg.append("stroke none fill black " + text(left - 6, py(y) + 4, f"{y:.0f}", "end"))
+    mvg.append(f"stroke black line {left},{py(0):.1f} {w - right},{py(0):.1f}")
+    mvg.append(f"stroke black line {left},{py(0):.1f} {left},{top}")
     points = " ".join(f"{px(x):.1f},{py(y):.1f}" for x, y in zip(xs, ys))
-    svg.append(f'<polyline points="{points}" fill="none" stroke="#c40" stroke-width="2"/>')
+    mvg.append(f"fill none stroke '#cc4400' stroke-width 2 polyline {points}")
     for x, y in zip(xs, ys):
-        svg.append(f'<circle cx="{px(x):.1f}" cy="{py(y):.1f}" r="4" fill="#c40"/>')
-        svg.append(f'<text x="{px(x):.1f}" y="{py(y) - 10:.1f}" text-anchor="middle">{y:.2f}</text>')
-        svg.append(f'<text x="{px(x):.1f}" y="{py(0) + 16:.1f}" text-anchor="middle">{x}</text>')
-    svg.append("</svg>")
+        mvg.append(f"stroke none fill '#cc4400' circle {px(x):.1f},{py(y):.1f} {px(x) + 4:.1f},{py(y):.1f}")
+        mvg.append("fill black " + text(px(x), py(y) - 10, f"{y:.1f} ms"))
+        mvg.append("fill black " + text(px(x), py(0) + 16, str(x)))
     with open(path, "w") as f:
-        f.write("\n".join(svg) + "\n")
+        f.write("\n".join(mvg) + "\n")
 
 
 def main(folder):
@@ -96,9 +101,9 @@ def main(folder):
     share = float(cpu["cpu_seconds"]) / float(cpu["wall_seconds"])
     print(f"steady CPU use at 5 satellites: {float(cpu['cpu_seconds']):.2f} s of CPU in "
           f"{float(cpu['wall_seconds']):.1f} s, {100 * share:.1f}% of one core")
-    svg = os.path.join(folder, "frame_time.svg")
-    plot(frames, svg)
-    subprocess.run(["convert", svg, os.path.join(folder, "frame_time.png")], check=False)
+    mvg = os.path.join(folder, "frame_time.mvg")
+    plot(frames, mvg)
+    subprocess.run(["convert", "mvg:" + mvg, os.path.join(folder, "frame_time.png")], check=False)
     print(f"plot: {os.path.join(folder, 'frame_time.png')}")
 
 

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb xauth libgl1-mesa-dri mesa-utils
-  xdotool imagemagick
+  xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev
   libbenchmark-dev python3
   nsis g++-mingw-w64-i686-posix binutils-mingw-w64-i686
