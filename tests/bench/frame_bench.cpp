@@ -7,19 +7,13 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "../test_window.h"
 #include "renderer.h"
 #include "scene.h"
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-  WNDCLASSA wc = {};
-  wc.style = CS_OWNDC;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "FrameBench";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "frame bench", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+  HWND window = CreateTestWindow("FrameBench", 1024, 768);
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../test_window.h"
+
 namespace {
 
 int timerMessages = 0;
@@ -17,13 +19,7 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 TEST(Harness, WindowReceivesTimerMessages) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = CountingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "HarnessTimerWindow";
-  ASSERT_NE(RegisterClassA(&wc), 0);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "harness", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateTestWindow("HarnessTimerWindow", 64, 64, WS_POPUP | WS_VISIBLE, "harness", 0, CountingProc);
   ASSERT_NE(window, nullptr);
   ASSERT_NE(SetTimer(window, 7, 10, nullptr), 0u);
 

@@ -175,19 +175,16 @@ TEST_F(OlderFamily, AutoplayQueryClosesAndCancelsOnlyWhenProtected) {
 
 TEST_F(OlderFamily, NoVerifierIsLoadedForASecondStartOrKeptAfterAFailedOne) {
   SetUsePassword(1);
-  WNDCLASSA fake = {};
-  fake.lpfnWndProc = DefWindowProcA;
-  fake.hInstance = saverInstance;
-  fake.lpszClassName = "WindowsScreenSaverClass";
-  ASSERT_NE(RegisterClassA(&fake), 0);
-  HWND running = CreateWindowExA(0, fake.lpszClassName, "Screen Saver", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 fake.hInstance, nullptr);
+  HWND running = RunningSaverLookalike(WS_POPUP, 0);
+  ASSERT_NE(running, nullptr);
   EXPECT_EQ(RunSaverWindow(nullptr), 0);
   EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 0u);
   EXPECT_EQ(passwordLibrary, nullptr);
   DestroyWindow(running);
 
-  // The class name is still taken, so this start cannot make its window.
+  // The class name is taken in this module, so this start cannot make its
+  // window.
+  CreateTestWindow("WindowsScreenSaverClass", 10, 10, WS_POPUP);
   EXPECT_EQ(RunSaverWindow(nullptr), -1);
   EXPECT_EQ(passwordLibrary, nullptr);
   EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr);

@@ -11,6 +11,7 @@
 
 #include "../dlls/test_log.h"
 #include "../scene/scene_fixture.h"
+#include "../test_window.h"
 #include "app.h"
 #include "host.h"
 #include "renderer.h"
@@ -97,6 +98,19 @@ inline void StoreRawSetting(DWORD type, const void* data, DWORD size) {
 
 inline void StoreCount(DWORD count) { StoreRawSetting(REG_DWORD, &count, sizeof(count)); }
 
+// A window of the saver's class and title, as a running full-screen saver
+// has. Its class belongs to another module, as another saver process's
+// would, so that this program can still register the class itself.
+inline HWND RunningSaverLookalike(DWORD style, DWORD exStyle) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA("kernel32.dll");
+  wc.lpszClassName = "WindowsScreenSaverClass";
+  RegisterClassA(&wc);
+  return CreateWindowExA(exStyle, wc.lpszClassName, "Screen Saver", style, 0, 0, 100, 100, nullptr, nullptr,
+                         wc.hInstance, nullptr);
+}
+
 // A plain top-level window standing in for the display settings' preview
 // area or a dialog owner; it records the last message of interest to it.
 struct ParentWindow {
@@ -118,13 +132,8 @@ struct ParentWindow {
   }
 
   ParentWindow(int clientWidth, int clientHeight) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TestParentWindow";
-    RegisterClassA(&wc);
-    handle = CreateWindowExA(0, wc.lpszClassName, "parent", WS_POPUP | WS_VISIBLE, 40, 30, clientWidth,
-                             clientHeight, nullptr, nullptr, wc.hInstance, nullptr);
+    handle = CreateTestWindow("TestParentWindow", clientWidth, clientHeight, WS_POPUP | WS_VISIBLE, "parent", 0, Proc);
+    SetWindowPos(handle, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     lastMessage = 0;
     setCursorSeen = 0;
   }

@@ -72,16 +72,9 @@ TEST_F(SaverWindow, FullScreenWindowIsATopMostPopupOverTheScreen) {
 TEST_F(SaverWindow, PreviewIsAChildFillingTheParentEvenBesideAFullScreenSaver) {
   // A window that looks like a running full-screen saver: preview mode
   // never looks for one.
-  WNDCLASSA fake = {};
-  fake.lpfnWndProc = DefWindowProcA;
-  fake.hInstance = GetModuleHandleA(nullptr);
-  fake.lpszClassName = "WindowsScreenSaverClass";
-  ASSERT_NE(RegisterClassA(&fake), 0);
-  HWND running = CreateWindowExA(0, fake.lpszClassName, "Screen Saver", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 fake.hInstance, nullptr);
+  HWND running = RunningSaverLookalike(WS_POPUP, 0);
+  ASSERT_NE(running, nullptr);
   ParentWindow parent(152, 112);
-  DestroyWindow(running);
-  UnregisterClassA("WindowsScreenSaverClass", fake.hInstance);
 
   SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
   SaverScript script;
@@ -114,16 +107,12 @@ TEST_F(SaverWindow, PreviewIsAChildFillingTheParentEvenBesideAFullScreenSaver) {
   }};
   EXPECT_EQ(RunSaver(parent.handle, script), 0);
   EXPECT_EQ(script.stepsRun, 3u);
+  DestroyWindow(running);
 }
 
 TEST_F(SaverWindow, SecondFullScreenStartBringsTheFirstForward) {
-  WNDCLASSA fake = {};
-  fake.lpfnWndProc = DefWindowProcA;
-  fake.hInstance = GetModuleHandleA(nullptr);
-  fake.lpszClassName = "WindowsScreenSaverClass";
-  ASSERT_NE(RegisterClassA(&fake), 0);
-  HWND running = CreateWindowExA(WS_EX_TOPMOST, fake.lpszClassName, "Screen Saver", WS_POPUP | WS_VISIBLE, 0, 0, 100,
-                                 100, nullptr, nullptr, fake.hInstance, nullptr);
+  HWND running = RunningSaverLookalike(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+  ASSERT_NE(running, nullptr);
   ParentWindow other(50, 50);
   SetForegroundWindow(other.handle);
 

@@ -9,6 +9,7 @@
 
 
 #include "../scene/scene_fixture.h"
+#include "../test_window.h"
 #include "renderer.h"
 
 namespace {
@@ -80,14 +81,7 @@ long HeapBlocks() {
 }
 
 TEST(Allocation, TicksAndFramesAllocateNothing) {
-  WNDCLASSA wc = {};
-  wc.style = CS_OWNDC;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "AllocationWindow";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "allocation", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+  HWND window = CreateTestWindow("AllocationWindow", 320, 240);
   ASSERT_NE(window, nullptr);
   ResetScene(kMaxSatellites);
   SpawnSatellites();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../scene/scene_fixture.h"
+#include "../test_window.h"
 #include "renderer.h"
 
 namespace {
@@ -19,14 +20,7 @@ struct Pixel {
 class Frame : public testing::Test {
  protected:
   void Start(int width, int height) {
-    WNDCLASSA wc = {};
-    wc.style = CS_OWNDC;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FrameTestWindow";
-    RegisterClassA(&wc);
-    window_ = CreateWindowExA(0, wc.lpszClassName, "frame", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+    window_ = CreateTestWindow("FrameTestWindow", width, height);
     ASSERT_NE(window_, nullptr);
     ResetScene(0);
     rendererState = {};

@@ -6,18 +6,12 @@
 
 #include "../e2e/saver_process.h"
 #include "../host/saver_script.h"
+#include "../test_window.h"
 
 namespace {
 
 TEST(NoGl, StartFramesAndShutdownRunWithoutAContext) {
-  WNDCLASSA wc = {};
-  wc.style = CS_OWNDC;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "NoGlWindow";
-  ASSERT_NE(RegisterClassA(&wc), 0);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "no gl", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+  HWND window = CreateTestWindow("NoGlWindow", 320, 240);
   ASSERT_NE(window, nullptr);
 
   ResetScene(50);
