@@ -65,9 +65,7 @@ int RunGuarded(int (*body)(const char*), const char* args) {
   }
   SetChainHead(guard.registration.Next);
 #else
-  __try1(FaultGuardFilter) {
-    result = body(args);
-  }
+  __try1(FaultGuardFilter) { result = body(args); }
   __except1;
 #endif
   if (guardVerdict == EXCEPTION_EXECUTE_HANDLER) {
@@ -76,4 +74,3 @@ int RunGuarded(int (*body)(const char*), const char* args) {
   }
   return result;
 }
-

@@ -18,13 +18,13 @@ void LoadPasswordVerifier() {
   if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &key) != ERROR_SUCCESS) return;
   DWORD usePassword = 0;
   DWORD size = sizeof(usePassword);
-  const LONG result =
-      RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, reinterpret_cast<BYTE*>(&usePassword), &size);
+  const LONG result = RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&usePassword), &size);
   if (result == ERROR_SUCCESS && usePassword != 0) {
     passwordLibrary = LoadLibraryA("PASSWORD.CPL");
     if (passwordLibrary) {
-      verifyPasswordProc =
-          reinterpret_cast<VerifyScreenSavePwdProc>(reinterpret_cast<void*>(GetProcAddress(passwordLibrary, "VerifyScreenSavePwd")));
+      verifyPasswordProc = reinterpret_cast<VerifyScreenSavePwdProc>(
+          reinterpret_cast<void*>(GetProcAddress(passwordLibrary, "VerifyScreenSavePwd")));
       if (verifyPasswordProc) {
         SetSaverRunning(TRUE);
       } else {
@@ -71,8 +71,8 @@ UINT_PTR VerifyBeforeClose(HWND window) {
 void ChangePassword(HWND owner) {
   HMODULE library = LoadLibraryA("MPR.DLL");
   if (!library) return;
-  if (PwdChangePasswordAProc change =
-          reinterpret_cast<PwdChangePasswordAProc>(reinterpret_cast<void*>(GetProcAddress(library, "PwdChangePasswordA")))) {
+  if (PwdChangePasswordAProc change = reinterpret_cast<PwdChangePasswordAProc>(
+          reinterpret_cast<void*>(GetProcAddress(library, "PwdChangePasswordA")))) {
     change("SCRSAVE", owner, 0, nullptr);
   }
   FreeLibrary(library);

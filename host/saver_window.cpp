@@ -46,8 +46,9 @@ int RunSaverWindow(HWND parent) {
   // failure, not the 0 of a saver that ran and closed.
   int exitCode = -1;
   if (RegisterClassA(&wc)) {
-    saverWindow = CreateWindowExA(exStyle, kClassName, title, style, area.left, area.top, area.right - area.left,
-                                  area.bottom - area.top, parent, nullptr, saverInstance, nullptr);
+    saverWindow =
+        CreateWindowExA(exStyle, kClassName, title, style, area.left, area.top, area.right - area.left,
+                        area.bottom - area.top, parent, nullptr, saverInstance, nullptr);
   }
   if (saverWindow) {
     if (!parent) SetForegroundWindow(saverWindow);

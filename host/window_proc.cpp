@@ -7,13 +7,14 @@
 static void DetachInputMethod(HWND window) {
   imeLibrary = GetModuleHandleA("IMM32.DLL");
   if (!imeLibrary) return;
-  associateContextProc =
-      reinterpret_cast<ImmAssociateContextProc>(reinterpret_cast<void*>(GetProcAddress(imeLibrary, "ImmAssociateContext")));
+  associateContextProc = reinterpret_cast<ImmAssociateContextProc>(
+      reinterpret_cast<void*>(GetProcAddress(imeLibrary, "ImmAssociateContext")));
   if (associateContextProc) savedInputContext = associateContextProc(window, nullptr);
 }
 
 static void RestoreInputMethod(HWND window) {
-  if (imeLibrary && associateContextProc && savedInputContext) associateContextProc(window, savedInputContext);
+  if (imeLibrary && associateContextProc && savedInputContext)
+    associateContextProc(window, savedInputContext);
 }
 
 static bool IsTaskSwitch(WPARAM command) {
@@ -62,7 +63,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_TIMER:
       if (closeApproved) return 0;  // no more frames once closing
-      Sleep(0);  // give up the rest of the time slice before the frame
+      Sleep(0);                     // give up the rest of the time slice before the frame
       break;
   }
   return SaverWindowHandler(window, message, wParam, lParam);

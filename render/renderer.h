@@ -15,7 +15,7 @@ struct RendererState {
   GLUquadric* quadric;  // only used to compile the two sphere lists
   GLuint centralSphereList;
   GLuint satelliteSphereList;
-  int32_t clientWidth;   // stored by the window's owner before InitGl
+  int32_t clientWidth;  // stored by the window's owner before InitGl
   int32_t clientHeight;
 };
 

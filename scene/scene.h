@@ -44,9 +44,9 @@ struct SceneState {
   // cannot fail, and a tick walks it in order.
   Satellite satellites[kMaxSatellites];
   int32_t satelliteCount;
-  int32_t lightCounter;     // 0 to 999
-  float lightPosition[4];   // x, y, z, w in eye coordinates; y and w stay 0, 1
-  int32_t hueCounter;       // 0 to 5999
+  int32_t lightCounter;    // 0 to 999
+  float lightPosition[4];  // x, y, z, w in eye coordinates; y and w stay 0, 1
+  int32_t hueCounter;      // 0 to 5999
   HsvColor hsv;
   Rgba centralColor;
 };

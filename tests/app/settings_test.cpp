@@ -21,8 +21,8 @@ TEST_F(Settings, NoKeyKeepsTheDefaultAndSavingCreatesADword) {
   EXPECT_EQ(numSatellites, 5);
   EXPECT_TRUE(SaveSettings());
   DWORD type = 0, value = 0, size = sizeof(value);
-  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY, &type, &value,
-                         &size),
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY, &type,
+                         &value, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(size, 4u);

@@ -18,8 +18,9 @@ void FillScene(int32_t count) {
 }
 
 void PerSatellite(benchmark::State& state, int64_t count) {
-  state.counters["per_satellite"] = benchmark::Counter(static_cast<double>(state.iterations() * count),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_satellite"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * count),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void AdvanceSceneTick(benchmark::State& state) {
@@ -63,8 +64,9 @@ void HueToRgbaCall(benchmark::State& state) {
 void SpawnSatellitesCall(benchmark::State& state) {
   const int32_t count = static_cast<int32_t>(state.range(0));
   for (auto _ : state) FillScene(count);
-  state.counters["per_satellite"] = benchmark::Counter(static_cast<double>(state.iterations() * count),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_satellite"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * count),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // 1,000 is the bound on the count: a scene never holds more.

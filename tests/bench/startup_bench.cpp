@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     PROCESS_INFORMATION saver = {};
     LARGE_INTEGER start, now;
     QueryPerformanceCounter(&start);
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &saver)) {
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &saver)) {
       return 1;
     }
     HDC screen = GetDC(nullptr);

@@ -2,8 +2,8 @@
 // was asked for.
 #include "test_log.h"
 
-extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD flags,
-                                                                  LPVOID reserved) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD flags, LPVOID reserved) {
   WriteTestDword("ChangeCalls", ReadTestDword("ChangeCalls", 0) + 1);
   WriteTestString("ChangeProvider", provider ? provider : "(null)");
   WriteTestDword("ChangeOwner", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(owner)));

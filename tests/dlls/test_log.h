@@ -21,5 +21,6 @@ inline void WriteTestDword(const char* name, DWORD value) {
 }
 
 inline void WriteTestString(const char* name, const char* value) {
-  RegSetKeyValueA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY, name, REG_SZ, value, static_cast<DWORD>(lstrlenA(value) + 1));
+  RegSetKeyValueA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY, name, REG_SZ, value,
+                  static_cast<DWORD>(lstrlenA(value) + 1));
 }

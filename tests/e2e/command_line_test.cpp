@@ -20,15 +20,16 @@ class SaverCommandLine : public testing::Test {
 
 bool SettingsKeyExists() {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(key);
   return true;
 }
 
 DWORD StoredCount() {
   DWORD value = 0xBAD, size = sizeof(value);
-  RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_REG_DWORD, nullptr, &value,
-               &size);
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_REG_DWORD, nullptr,
+               &value, &size);
   return value;
 }
 
@@ -38,8 +39,8 @@ TEST_F(SaverCommandLine, RefusedFormsExitMinusOneAndLeaveNothing) {
   ParentWindow notParent(40, 40);
   const std::string gone = Handle(notParent.handle);
   DestroyWindow(notParent.handle);
-  const std::string refused[] = {"/x", "/\ts", "/\xC3", "/p", "/p 0", "/p:1234", "/l", "/p " + gone, "/a",
-                                 "/a 1234", "-/ q"};
+  const std::string refused[] = {"/x", "/\ts",       "/\xC3", "/p",      "/p 0", "/p:1234",
+                                 "/l", "/p " + gone, "/a",    "/a 1234", "-/ q"};
   for (const std::string& args : refused) {
     SaverProcess saver(Line(args));
     ASSERT_TRUE(saver.started);
@@ -96,7 +97,8 @@ TEST_F(SaverCommandLine, PreviewRunsInsideItsParentUntilTheParentGoes) {
   for (const char* form : {"/p ", "/p", "/l "}) {
     ParentWindow parent(152, 112);
     SaverProcess saver(Line(form + Handle(parent.handle)));
-    HWND child = WaitForWindow([&] { return FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", "Preview"); });
+    HWND child = WaitForWindow(
+        [&] { return FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", "Preview"); });
     ASSERT_NE(child, nullptr) << form;
     RECT client;
     GetClientRect(child, &client);
@@ -133,7 +135,12 @@ std::string FieldText(HWND dialog) {
 
 TEST_F(SaverCommandLine, DialogShowsTheCountAndStoresTheConvertedText) {
   std::string shown;
-  EXPECT_EQ(RunDialog("/c", [&](HWND d) { shown = FieldText(d); PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }), 0u);
+  EXPECT_EQ(RunDialog("/c",
+                      [&](HWND d) {
+                        shown = FieldText(d);
+                        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+                      }),
+            0u);
   EXPECT_EQ(shown, "5");
   EXPECT_FALSE(SettingsKeyExists());
 
@@ -154,7 +161,12 @@ TEST_F(SaverCommandLine, DialogShowsTheCountAndStoresTheConvertedText) {
 
   // The last OK stored 0; the dialog shows what is stored.
   StoreCount(33);
-  EXPECT_EQ(RunDialog("", [&](HWND d) { shown = FieldText(d); PostMessageA(d, WM_COMMAND, IDOK, 0); }), 1u);
+  EXPECT_EQ(RunDialog("",
+                      [&](HWND d) {
+                        shown = FieldText(d);
+                        PostMessageA(d, WM_COMMAND, IDOK, 0);
+                      }),
+            1u);
   EXPECT_EQ(shown, "33");
   EXPECT_EQ(StoredCount(), 33u);
 }
@@ -162,13 +174,24 @@ TEST_F(SaverCommandLine, DialogShowsTheCountAndStoresTheConvertedText) {
 TEST_F(SaverCommandLine, CancelEscapeAndCloseStoreNothing) {
   StoreCount(9);
   auto edited = [](HWND d) { SetDlgItemTextA(d, 1005, "77"); };
-  EXPECT_EQ(RunDialog("/c", [&](HWND d) { edited(d); PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }), 0u);
-  EXPECT_EQ(RunDialog("/c", [&](HWND d) {
-              edited(d);
-              PostMessageA(GetDlgItem(d, 1005), WM_KEYDOWN, VK_ESCAPE, 0);
-            }),
+  EXPECT_EQ(RunDialog("/c",
+                      [&](HWND d) {
+                        edited(d);
+                        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+                      }),
             0u);
-  EXPECT_EQ(RunDialog("/c", [&](HWND d) { edited(d); PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }), 0u);
+  EXPECT_EQ(RunDialog("/c",
+                      [&](HWND d) {
+                        edited(d);
+                        PostMessageA(GetDlgItem(d, 1005), WM_KEYDOWN, VK_ESCAPE, 0);
+                      }),
+            0u);
+  EXPECT_EQ(RunDialog("/c",
+                      [&](HWND d) {
+                        edited(d);
+                        PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+                      }),
+            0u);
   EXPECT_EQ(StoredCount(), 9u);
 }
 

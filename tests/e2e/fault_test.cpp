@@ -24,8 +24,8 @@ StoredValue ReadStored() {
   StoredValue v;
   unsigned char bytes[16] = {};
   v.size = sizeof(bytes);
-  RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY | RRF_NOEXPAND, &v.type,
-               bytes, &v.size);
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY | RRF_NOEXPAND,
+               &v.type, bytes, &v.size);
   memcpy(&v.data, bytes, 4);
   return v;
 }
@@ -71,7 +71,8 @@ TEST_F(SaverFaults, StoredValuesOfTheWrongTypeLeaveTheDefault) {
 TEST_F(SaverFaults, EmptyPreviewParentRunsUntilItGoes) {
   ParentWindow parent(0, 0);
   SaverProcess saver(Line("/p " + Handle(parent.handle)));
-  HWND child = WaitForWindow([&] { return FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", nullptr); });
+  HWND child = WaitForWindow(
+      [&] { return FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", nullptr); });
   ASSERT_NE(child, nullptr);
   EXPECT_EQ(saver.Wait(500), STILL_ACTIVE);
   DestroyWindow(parent.handle);

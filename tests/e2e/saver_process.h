@@ -24,7 +24,8 @@ struct SaverProcess {
   explicit SaverProcess(std::string commandLine, const char* program = nullptr) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    started = CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    started = CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &info);
   }
 
   ~SaverProcess() {

@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(request.argument >= args && request.argument <= end);
     ParseWindowHandle(request.argument);
   }
-  const bool needsArgument = request.mode == SaverMode::kPreview || request.mode == SaverMode::kChangePassword;
+  const bool needsArgument =
+      request.mode == SaverMode::kPreview || request.mode == SaverMode::kChangePassword;
   Check(!needsArgument || request.argument);
   return 0;
 }

@@ -19,7 +19,8 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 TEST(Harness, WindowReceivesTimerMessages) {
-  HWND window = CreateTestWindow("HarnessTimerWindow", 64, 64, WS_POPUP | WS_VISIBLE, "harness", 0, CountingProc);
+  HWND window =
+      CreateTestWindow("HarnessTimerWindow", 64, 64, WS_POPUP | WS_VISIBLE, "harness", 0, CountingProc);
   ASSERT_NE(window, nullptr);
   ASSERT_NE(SetTimer(window, 7, 10, nullptr), 0u);
 

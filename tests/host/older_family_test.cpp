@@ -40,11 +40,12 @@ TEST_F(OlderFamily, WithoutAPasswordNothingLoadsAndTheFirstCloseIsApproved) {
     bool open = false;
     SaverScript script;
     script.steps = {[] {
-      EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr);
-      EXPECT_NE(autoPlayMessage, 0u);
-      EXPECT_EQ(SendMessageA(saverWindow, kVerifyRequest, 0, 0), 1);  // no verifier: yes
-      PostMessageA(saverWindow, WM_CLOSE, 0, 0);
-    }, StillOpen(&open)};
+                      EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr);
+                      EXPECT_NE(autoPlayMessage, 0u);
+                      EXPECT_EQ(SendMessageA(saverWindow, kVerifyRequest, 0, 0), 1);  // no verifier: yes
+                      PostMessageA(saverWindow, WM_CLOSE, 0, 0);
+                    },
+                    StillOpen(&open)};
     EXPECT_EQ(RunSaver(nullptr, script), 0);
     EXPECT_FALSE(open);
     EXPECT_EQ(closeApproved, 1u);
@@ -76,23 +77,24 @@ TEST_F(OlderFamily, WrongPasswordKeepsTheSaverAndRefusesClosesForAMoment) {
   HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   SaverScript script;
   script.steps = {[&] {
-    SetCursor(arrow);
-    SetCursorPos(321, 123);
-    EXPECT_EQ(SendMessageA(saverWindow, WM_CLOSE, 0, 0), 0);
-    EXPECT_TRUE(IsWindow(saverWindow));
-    EXPECT_EQ(closeApproved, 0u);
-    EXPECT_EQ(GetCursor(), nullptr);
-    EXPECT_EQ(lastCursorPos.x, 321);
-    EXPECT_EQ(lastCursorPos.y, 123);
-    EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 1u);
-    // Right after the check: refused without asking.
-    EXPECT_EQ(SendMessageA(saverWindow, WM_CLOSE, 0, 0), 0);
-    EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 1u);
-  }, [] {
-    Sleep(250);
-    WriteTestDword("VerifyAnswer", 1);
-    SendMessageA(saverWindow, WM_CLOSE, 0, 0);
-  }};
+                    SetCursor(arrow);
+                    SetCursorPos(321, 123);
+                    EXPECT_EQ(SendMessageA(saverWindow, WM_CLOSE, 0, 0), 0);
+                    EXPECT_TRUE(IsWindow(saverWindow));
+                    EXPECT_EQ(closeApproved, 0u);
+                    EXPECT_EQ(GetCursor(), nullptr);
+                    EXPECT_EQ(lastCursorPos.x, 321);
+                    EXPECT_EQ(lastCursorPos.y, 123);
+                    EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 1u);
+                    // Right after the check: refused without asking.
+                    EXPECT_EQ(SendMessageA(saverWindow, WM_CLOSE, 0, 0), 0);
+                    EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 1u);
+                  },
+                  [] {
+                    Sleep(250);
+                    WriteTestDword("VerifyAnswer", 1);
+                    SendMessageA(saverWindow, WM_CLOSE, 0, 0);
+                  }};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_EQ(script.stepsRun, 2u);
   EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 2u);
@@ -163,10 +165,11 @@ TEST_F(OlderFamily, AutoplayQueryClosesAndCancelsOnlyWhenProtected) {
     bool open = false;
     SaverScript script;
     script.steps = {[&] {
-      ASSERT_NE(autoPlayMessage, 0u);
-      EXPECT_EQ(autoPlayMessage, RegisterWindowMessageA("QueryCancelAutoPlay"));
-      answer = SendMessageA(saverWindow, autoPlayMessage, 0, 0);
-    }, StillOpen(&open)};
+                      ASSERT_NE(autoPlayMessage, 0u);
+                      EXPECT_EQ(autoPlayMessage, RegisterWindowMessageA("QueryCancelAutoPlay"));
+                      answer = SendMessageA(saverWindow, autoPlayMessage, 0, 0);
+                    },
+                    StillOpen(&open)};
     EXPECT_EQ(RunSaver(c.preview ? parent.handle : nullptr, script), 0);
     EXPECT_EQ(answer, c.answer) << "password " << c.password << ", preview " << c.preview;
     EXPECT_FALSE(open);
@@ -199,7 +202,8 @@ TEST_F(OlderFamily, ChangePasswordAsksTheSystemForTheSaverPassword) {
   EXPECT_EQ(ReadTestDword("ChangeArgs", 99), 0u);
   char provider[32] = {};
   DWORD size = sizeof(provider);
-  RegGetValueA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY, "ChangeProvider", RRF_RT_REG_SZ, nullptr, provider, &size);
+  RegGetValueA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY, "ChangeProvider", RRF_RT_REG_SZ, nullptr, provider,
+               &size);
   EXPECT_EQ(std::string(provider), "SCRSAVE");
 }
 

@@ -81,7 +81,8 @@ inline void ClearTestRegistry() {
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel");
   RegDeleteTreeA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY);
   HKEY desktop;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) == ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) ==
+      ERROR_SUCCESS) {
     RegDeleteValueA(desktop, "ScreenSaveUsePassword");
     RegCloseKey(desktop);
   }
@@ -132,7 +133,8 @@ struct ParentWindow {
   }
 
   ParentWindow(int clientWidth, int clientHeight) {
-    handle = CreateTestWindow("TestParentWindow", clientWidth, clientHeight, WS_POPUP | WS_VISIBLE, "parent", 0, Proc);
+    handle = CreateTestWindow("TestParentWindow", clientWidth, clientHeight, WS_POPUP | WS_VISIBLE, "parent",
+                              0, Proc);
     SetWindowPos(handle, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     lastMessage = 0;
     setCursorSeen = 0;

@@ -79,32 +79,34 @@ TEST_F(SaverWindow, PreviewIsAChildFillingTheParentEvenBesideAFullScreenSaver) {
   SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
   SaverScript script;
   script.steps = {[&] {
-    EXPECT_EQ(isPreview, 1);
-    EXPECT_EQ(GetParent(saverWindow), parent.handle);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(saverWindow, GWL_STYLE)), 0x52000000u);
-    EXPECT_EQ(GetWindowLongA(saverWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    RECT rect;
-    GetWindowRect(saverWindow, &rect);
-    MapWindowPoints(nullptr, parent.handle, reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, 152);
-    EXPECT_EQ(rect.bottom, 112);
-    EXPECT_EQ(TitleOf(saverWindow), "Preview");
-    EXPECT_FALSE(SetWindowTextA(saverWindow, "x"));
-    EXPECT_EQ(TitleOf(saverWindow), "Preview");
-    EXPECT_NE(GetCursor(), nullptr);  // the host never hides it in preview
-  }, WaitUntil([] { return sceneState.lightCounter > 0; }), [] {
-    // It animates: ticks arrive, and a frame shows the central sphere.
-    EXPECT_GT(sceneState.lightCounter, 0);
-    EXPECT_EQ(rendererState.clientWidth, 152);
-    DrawScene();
-    unsigned char centre[3] = {};
-    glReadBuffer(GL_BACK);
-    glReadPixels(76, 56, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, centre);
-    EXPECT_GT(centre[0] + centre[1] + centre[2], 20);
-    DestroyWindow(saverWindow);
-  }};
+                    EXPECT_EQ(isPreview, 1);
+                    EXPECT_EQ(GetParent(saverWindow), parent.handle);
+                    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(saverWindow, GWL_STYLE)), 0x52000000u);
+                    EXPECT_EQ(GetWindowLongA(saverWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+                    RECT rect;
+                    GetWindowRect(saverWindow, &rect);
+                    MapWindowPoints(nullptr, parent.handle, reinterpret_cast<POINT*>(&rect), 2);
+                    EXPECT_EQ(rect.left, 0);
+                    EXPECT_EQ(rect.top, 0);
+                    EXPECT_EQ(rect.right, 152);
+                    EXPECT_EQ(rect.bottom, 112);
+                    EXPECT_EQ(TitleOf(saverWindow), "Preview");
+                    EXPECT_FALSE(SetWindowTextA(saverWindow, "x"));
+                    EXPECT_EQ(TitleOf(saverWindow), "Preview");
+                    EXPECT_NE(GetCursor(), nullptr);  // the host never hides it in preview
+                  },
+                  WaitUntil([] { return sceneState.lightCounter > 0; }),
+                  [] {
+                    // It animates: ticks arrive, and a frame shows the central sphere.
+                    EXPECT_GT(sceneState.lightCounter, 0);
+                    EXPECT_EQ(rendererState.clientWidth, 152);
+                    DrawScene();
+                    unsigned char centre[3] = {};
+                    glReadBuffer(GL_BACK);
+                    glReadPixels(76, 56, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, centre);
+                    EXPECT_GT(centre[0] + centre[1] + centre[2], 20);
+                    DestroyWindow(saverWindow);
+                  }};
   EXPECT_EQ(RunSaver(parent.handle, script), 0);
   EXPECT_EQ(script.stepsRun, 3u);
   DestroyWindow(running);
@@ -171,15 +173,20 @@ TEST_F(SaverWindow, PreviewIgnoresInputAndPassesTheCursorQueryOn) {
   HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   SaverScript script;
   script.steps = {[&] {
-    SetCursorPos(300, 300);
-    SendMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
-    SetCursor(arrow);
-    ParentWindow::setCursorSeen = 0;
-    // DefWindowProcA asks a child's parent first: that is how we see it.
-    SendMessageA(saverWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(saverWindow), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_GE(ParentWindow::setCursorSeen, 1);
-    EXPECT_EQ(GetCursor(), arrow);
-  }, [] { EXPECT_TRUE(IsWindow(saverWindow)); DestroyWindow(saverWindow); }};
+                    SetCursorPos(300, 300);
+                    SendMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
+                    SetCursor(arrow);
+                    ParentWindow::setCursorSeen = 0;
+                    // DefWindowProcA asks a child's parent first: that is how we see it.
+                    SendMessageA(saverWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(saverWindow),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                    EXPECT_GE(ParentWindow::setCursorSeen, 1);
+                    EXPECT_EQ(GetCursor(), arrow);
+                  },
+                  [] {
+                    EXPECT_TRUE(IsWindow(saverWindow));
+                    DestroyWindow(saverWindow);
+                  }};
   EXPECT_EQ(RunSaver(parent.handle, script), 0);
   EXPECT_EQ(script.stepsRun, 2u);
 }
@@ -195,7 +202,10 @@ TEST_F(SaverWindow, MouseTravelIsMeasuredFromTheReferencePoint) {
       SendMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
     };
   };
-  script.steps = {[] { EXPECT_EQ(lastCursorPos.x, 100); EXPECT_EQ(lastCursorPos.y, 100); },
+  script.steps = {[] {
+                    EXPECT_EQ(lastCursorPos.x, 100);
+                    EXPECT_EQ(lastCursorPos.y, 100);
+                  },
                   moveTo(103, 101),  // travel 4: stays
                   moveTo(102, 100),  // back towards the reference: 2
                   moveTo(97, 98),    // 3 left and 2 up: 5 closes
@@ -231,23 +241,26 @@ TEST_F(SaverWindow, AfterApprovalInputAndTicksGoNowhere) {
   bool open = false;
   int32_t light = 0;
   SaverScript script;
-  script.steps = {[&] {
-    closeApproved = 1;
-    light = sceneState.lightCounter;
-    EXPECT_EQ(SendMessageA(saverWindow, WM_TIMER, 1, 0), 0);
-    EXPECT_EQ(sceneState.lightCounter, light);
-    for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
-      SendMessageA(saverWindow, message, 0, 0);
-    }
-    SetCursorPos(400, 400);
-    SendMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
-  }, [&] {
-    Sleep(50);  // the saver's own timer keeps firing; none of it is a tick
-  }, [&] {
-    EXPECT_EQ(sceneState.lightCounter, light);
-    open = IsWindow(saverWindow) != FALSE;
-    PostMessageA(saverWindow, WM_CLOSE, 0, 0);  // approved: destroyed at once
-  }};
+  script.steps = {
+      [&] {
+        closeApproved = 1;
+        light = sceneState.lightCounter;
+        EXPECT_EQ(SendMessageA(saverWindow, WM_TIMER, 1, 0), 0);
+        EXPECT_EQ(sceneState.lightCounter, light);
+        for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+          SendMessageA(saverWindow, message, 0, 0);
+        }
+        SetCursorPos(400, 400);
+        SendMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
+      },
+      [&] {
+        Sleep(50);  // the saver's own timer keeps firing; none of it is a tick
+      },
+      [&] {
+        EXPECT_EQ(sceneState.lightCounter, light);
+        open = IsWindow(saverWindow) != FALSE;
+        PostMessageA(saverWindow, WM_CLOSE, 0, 0);  // approved: destroyed at once
+      }};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_TRUE(open);
 }
@@ -360,8 +373,8 @@ TEST_F(SaverWindow, StopSequenceStoresTheCountEvenUnchanged) {
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
   DWORD value = 0, size = sizeof(value), type = 0;
-  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY, &type, &value,
-                         &size),
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY, &type,
+                         &value, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(value, 5u);
@@ -372,11 +385,12 @@ TEST_F(SaverWindow, NtFamilyLoadsNoPasswordLibraryAndClosesAtOnce) {
   bool open = false;
   SaverScript script;
   script.steps = {[] {
-    EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr);
-    EXPECT_EQ(verifyPasswordProc, nullptr);
-    EXPECT_EQ(autoPlayMessage, 0u);
-    PostMessageA(saverWindow, WM_CLOSE, 0, 0);
-  }, StillOpen(&open)};
+                    EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr);
+                    EXPECT_EQ(verifyPasswordProc, nullptr);
+                    EXPECT_EQ(autoPlayMessage, 0u);
+                    PostMessageA(saverWindow, WM_CLOSE, 0, 0);
+                  },
+                  StillOpen(&open)};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_FALSE(open);
   EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 0u);

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 
-
 #include "../scene/scene_fixture.h"
 #include "../test_window.h"
 #include "renderer.h"

@@ -69,7 +69,8 @@ class Frame : public testing::Test {
       for (int dx = -2; dx <= 2; ++dx) {
         const Pixel p = At(x + dx, y + dy);
         const int c[3] = {p.r, p.g, p.b};
-        if (c[channel] >= 60 && c[channel] >= c[(channel + 1) % 3] + 40 && c[channel] >= c[(channel + 2) % 3] + 40)
+        if (c[channel] >= 60 && c[channel] >= c[(channel + 1) % 3] + 40 &&
+            c[channel] >= c[(channel + 2) % 3] + 40)
           ++count;
       }
     }
@@ -219,7 +220,8 @@ TEST_F(Frame, ViewportAndProjectionFollowTheStoredSize) {
     int width, height;
     double aspect;
   };
-  for (Size size : {Size{400, 300, 400.0 / 300}, Size{300, 400, 0.75}, Size{120, 0, 120.0}, Size{0, 90, 1.0 / 90}}) {
+  for (Size size :
+       {Size{400, 300, 400.0 / 300}, Size{300, 400, 0.75}, Size{120, 0, 120.0}, Size{0, 90, 1.0 / 90}}) {
     Start(size.width > 0 ? size.width : 1, size.height > 0 ? size.height : 1);
     // The owner stores the client size; InitGl uses it whatever the window is.
     ShutdownGl(window_);

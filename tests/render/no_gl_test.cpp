@@ -37,10 +37,10 @@ TEST(NoGl, SaverWindowTicksAndClosesWithoutAContext) {
   ResetSaverProcess();
   SaverScript script;
   script.steps = {WaitUntil([] { return sceneState.lightCounter >= 5; }), [] {
-    EXPECT_GE(sceneState.lightCounter, 5);
-    EXPECT_EQ(rendererState.renderContext, nullptr);
-    PostMessageA(saverWindow, WM_KEYDOWN, 'K', 0);
-  }};
+                    EXPECT_GE(sceneState.lightCounter, 5);
+                    EXPECT_EQ(rendererState.renderContext, nullptr);
+                    PostMessageA(saverWindow, WM_KEYDOWN, 'K', 0);
+                  }};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_EQ(script.stepsRun, 2u);
   ClearTestRegistry();
