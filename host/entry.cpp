@@ -16,10 +16,15 @@ int RunConfigDialog(HWND owner) {
   return static_cast<int>(DialogBoxParamA(saverInstance, MAKEINTRESOURCEA(2003), owner, ConfigDialogProc, 0));
 }
 
+// The window whose handle text gives (none when text is null), or the
+// foreground window when that is no window.
+static HWND OwnerOrForeground(const char* text) {
+  HWND owner = text ? AsWindow(ParseWindowHandle(text)) : nullptr;
+  return owner && IsWindow(owner) ? owner : GetForegroundWindow();
+}
+
 int RunChangePassword(const char* text) {
-  HWND owner = AsWindow(ParseWindowHandle(text));
-  if (!owner || !IsWindow(owner)) owner = GetForegroundWindow();
-  ChangePassword(owner);
+  ChangePassword(OwnerOrForeground(text));
   return 0;
 }
 
@@ -33,11 +38,8 @@ static int DispatchMode(const char* args) {
       return RunSaverWindow(nullptr);
     case SaverMode::kPreview:
       return RunPreview(request.argument);
-    case SaverMode::kConfig: {
-      HWND owner = request.argument ? AsWindow(ParseWindowHandle(request.argument)) : nullptr;
-      if (!owner || !IsWindow(owner)) owner = GetForegroundWindow();
-      return RunConfigDialog(owner);
-    }
+    case SaverMode::kConfig:
+      return RunConfigDialog(OwnerOrForeground(request.argument));
     case SaverMode::kChangePassword:
       return isOlderFamily ? RunChangePassword(request.argument) : -1;
     case SaverMode::kUnknown:

@@ -133,14 +133,17 @@ std::string FieldText(HWND dialog) {
   return text;
 }
 
+// Reads the field into *shown, then presses the button.
+std::function<void(HWND)> ReadFieldAndPress(std::string* shown, WPARAM button) {
+  return [shown, button](HWND d) {
+    *shown = FieldText(d);
+    PostMessageA(d, WM_COMMAND, button, 0);
+  };
+}
+
 TEST_F(SaverCommandLine, DialogShowsTheCountAndStoresTheConvertedText) {
   std::string shown;
-  EXPECT_EQ(RunDialog("/c",
-                      [&](HWND d) {
-                        shown = FieldText(d);
-                        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
-                      }),
-            0u);
+  EXPECT_EQ(RunDialog("/c", ReadFieldAndPress(&shown, IDCANCEL)), 0u);
   EXPECT_EQ(shown, "5");
   EXPECT_FALSE(SettingsKeyExists());
 
@@ -161,12 +164,7 @@ TEST_F(SaverCommandLine, DialogShowsTheCountAndStoresTheConvertedText) {
 
   // The last OK stored 0; the dialog shows what is stored.
   StoreCount(33);
-  EXPECT_EQ(RunDialog("",
-                      [&](HWND d) {
-                        shown = FieldText(d);
-                        PostMessageA(d, WM_COMMAND, IDOK, 0);
-                      }),
-            1u);
+  EXPECT_EQ(RunDialog("", ReadFieldAndPress(&shown, IDOK)), 1u);
   EXPECT_EQ(shown, "33");
   EXPECT_EQ(StoredCount(), 33u);
 }
