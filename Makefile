@@ -1,11 +1,11 @@
 # Front door: `make test` sets up the machine, builds and runs every test;
 # `make run` shows the saver; `make dist` packs it for users; `make` builds;
-# `make clean` removes the build trees. `make fuzz`, `make soak` and
-# `make bench` are the longer checks.
+# `make clean` removes the build trees. `make fuzz`, `make soak`,
+# `make bench` and `make test-stress` are the longer checks.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run fuzz soak bench dist clean
+.PHONY: all build setup test test-stress run fuzz soak bench dist clean
 
 all: build
 
@@ -22,6 +22,10 @@ build: setup
 
 test: build
 	@tools/run-tests.sh $(JOBS)
+
+STRESS_RUNS ?= 3
+test-stress: build
+	@tools/stress.sh $(STRESS_RUNS) $(JOBS)
 
 run: build
 	@tools/run-saver.sh

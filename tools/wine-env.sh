@@ -2,7 +2,7 @@
 # tests start. $1 is the build tree's Wine state folder; nothing here touches
 # ~/.wine or the user's display.
 state=$(cd "$1" 2>/dev/null && pwd || echo "$1")
-export WINEDEBUG=-all
+export WINEDEBUG=${KELVARIS_WINEDEBUG:--all}
 # Skip the Mono and Gecko installers; a test may add its own overrides.
 export WINEDLLOVERRIDES="mscoree,mshtml=${KELVARIS_DLL_OVERRIDES:+;$KELVARIS_DLL_OVERRIDES}"
 # KELVARIS_DISPLAY picks one of the run's displays ("display-noglx"). Each

@@ -1,6 +1,28 @@
 #!/usr/bin/env bash
 # Runs a Windows program under the test run's Wine and display.
 # Usage: wine-run.sh STATE_DIR PROGRAM [ARGS...]
+#
+# A test program marks its start (tests/started_marker.cpp). One that ends
+# with a failure before that mark was never started by Wine, which happens
+# now and then on a loaded machine; that is no verdict on a test case, so the
+# start is tried again, up to three times, and the harness says so.
 source "$(dirname "$0")/wine-env.sh" "$1"
 shift
-exec wine "$@"
+case "$1" in
+  */tests/bin/*.exe) ;;
+  *) exec wine "$@" ;;
+esac
+
+marker="$state/started.$$"
+export KELVARIS_STARTED="Z:${marker//\//\\}"
+for attempt in 1 2 3; do
+  rm -f "$marker"
+  wine "$@"
+  code=$?
+  if [ "$code" -eq 0 ] || [ -e "$marker" ]; then
+    rm -f "$marker"
+    exit "$code"
+  fi
+  echo "wine-run: Wine did not start $(basename "$1") (exit code $code, try $attempt of 3)" >&2
+done
+exit "$code"

@@ -16,7 +16,7 @@ start_display() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" \
     3>"$state/$name" </dev/null >"$state/$name.log" 2>&1 &
   echo $! >>"$state/xvfb.pid"
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do  # a hang guard of 60 s
     grep -q '^[0-9]' "$state/$name" 2>/dev/null && return 0
     sleep 0.1
   done

@@ -1,8 +1,10 @@
 // A stand-in for the system's PASSWORD.CPL. Its answer comes from the
-// registry value VerifyAnswer; while "asking" it runs its own message loop
-// for VerifyPumpMs milliseconds, as the system's dialog would, and with
-// VerifyPostsClose set it posts a WM_CLOSE to the saver first. With
-// VerifyFaults set it faults instead, as a broken system library would.
+// registry value VerifyAnswer; while "asking" it runs its own message loop,
+// as the system's dialog would, until VerifyPumpCount messages numbered
+// VerifyPumpMessage have reached the saver window, and with VerifyPostsClose
+// set it posts a WM_CLOSE to the saver first. With VerifyFaults set it
+// faults instead, as a broken system library would.
+#include "../hang_guard.h"
 #include "test_log.h"
 
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
@@ -14,15 +16,19 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   }
   if (ReadTestDword("VerifyPostsClose", 0)) PostMessageA(window, WM_CLOSE, 0, 0);
 
-  const DWORD pumpMs = ReadTestDword("VerifyPumpMs", 0);
+  // Counted in messages, not time, so that a slow machine asks as long.
+  const UINT pumpMessage = ReadTestDword("VerifyPumpMessage", 0);
+  DWORD left = ReadTestDword("VerifyPumpCount", 0);
   const DWORD start = GetTickCount();
   MSG msg;
-  while (GetTickCount() - start < pumpMs) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+  while (left > 0 && GetTickCount() - start < kHangGuardMs) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
     }
-    Sleep(1);
+    if (msg.hwnd == window && msg.message == pumpMessage) --left;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
   }
   return ReadTestDword("VerifyAnswer", 0);
 }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "../hang_guard.h"
+
 // The folder of this test program, where the build put the saver copies.
 inline std::string TestFolder() {
   char path[MAX_PATH];
@@ -37,7 +39,7 @@ struct SaverProcess {
 
   // Waits up to ms, handling this thread's messages meanwhile (a preview
   // parent or dialog owner lives here). STILL_ACTIVE when it did not end.
-  DWORD Wait(DWORD ms) {
+  DWORD Wait(DWORD ms = kHangGuardMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
       if (MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) break;
@@ -55,7 +57,7 @@ inline std::string Line(const std::string& args, const std::string& program = "k
 }
 
 // Polls for a window while handling this thread's messages; null on timeout.
-inline HWND WaitForWindow(const std::function<HWND()>& find, DWORD ms = 5000) {
+inline HWND WaitForWindow(const std::function<HWND()>& find, DWORD ms = kHangGuardMs) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms) {
     if (HWND found = find()) return found;
@@ -64,6 +66,25 @@ inline HWND WaitForWindow(const std::function<HWND()>& find, DWORD ms = 5000) {
     Sleep(10);
   }
   return nullptr;
+}
+
+// Whether window has the visible style; the saver's windows get it once
+// their creation, and so the saver's start, is complete.
+inline bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Waits until the saver has started and handled every message posted to
+// window before this call, by posting a marker behind them: WM_SETREDRAW,
+// which the saver passes to the system's default processing, where it
+// clears the visible style (readable from here) and then sets it again.
+// True when the marker was seen while the saver still ran.
+inline bool WaitUntilHandled(SaverProcess& saver, HWND window) {
+  auto running = [&] { return saver.Wait(0) == STILL_ACTIVE; };
+  WaitForWindow([&] { return HasVisibleStyle(window) || !running() ? window : nullptr; });
+  if (!running() || !PostMessageA(window, WM_SETREDRAW, FALSE, 0)) return false;
+  WaitForWindow([&] { return !HasVisibleStyle(window) || !running() ? window : nullptr; });
+  const bool seen = running() && !HasVisibleStyle(window);
+  PostMessageA(window, WM_SETREDRAW, TRUE, 0);
+  return seen;
 }
 
 inline HWND FindFullScreenSaver() { return FindWindowA("WindowsScreenSaverClass", "Screen Saver"); }

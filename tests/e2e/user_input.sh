@@ -22,10 +22,11 @@ start_saver() {
   return 1
 }
 
-# Waits for the saver to end and checks its exit code.
+# Waits for the saver to end (120 s only guard against a hang) and checks
+# its exit code.
 expect_exit_zero() {
   local what=$1
-  for _ in $(seq 100); do
+  for _ in $(seq 1200); do
     kill -0 "$saver" 2>/dev/null || break
     sleep 0.1
   done

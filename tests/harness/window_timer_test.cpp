@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../hang_guard.h"
 #include "../test_window.h"
 
 namespace {
@@ -25,7 +26,7 @@ TEST(Harness, WindowReceivesTimerMessages) {
   ASSERT_NE(SetTimer(window, 7, 10, nullptr), 0u);
 
   // Counted in messages, not time; the deadline only stops a broken run.
-  const DWORD deadline = GetTickCount() + 5000;
+  const DWORD deadline = GetTickCount() + kHangGuardMs;
   MSG msg;
   while (timerMessages < 3 && GetTickCount() < deadline) {
     if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../dlls/test_log.h"
+#include "../hang_guard.h"
 #include "../scene/scene_fixture.h"
 #include "../test_window.h"
 #include "app.h"
@@ -32,13 +33,13 @@ inline void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
   }
 }
 
-// A step that runs again on the next timer until `done` holds, for at
-// most two seconds; the step after it checks what was waited for.
+// A step that runs again on the next timer until `done` holds (or the hang
+// guard ends the wait); the step after it checks what was waited for.
 inline std::function<void()> WaitUntil(std::function<bool()> done) {
   DWORD start = 0;
   return [done, start]() mutable {
     if (!start) start = GetTickCount();
-    if (!done() && GetTickCount() - start < 2000) --activeScript->stepsRun;
+    if (!done() && GetTickCount() - start < kHangGuardMs) --activeScript->stepsRun;
   };
 }
 

@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "saver_script.h"
 
@@ -265,16 +266,33 @@ TEST_F(SaverWindow, AfterApprovalInputAndTicksGoNowhere) {
   EXPECT_TRUE(open);
 }
 
-TEST_F(SaverWindow, TaskSwitchCommandsAreRefusedFullScreen) {
-  SaverScript script;
-  script.steps = {[] {
-    for (WPARAM command : {SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE}) {
-      EXPECT_EQ(SendMessageA(saverWindow, WM_SYSCOMMAND, command, 0), 0);
-    }
-    DestroyWindow(saverWindow);
-  }};
-  EXPECT_EQ(RunSaver(nullptr, script), 0);
-  EXPECT_EQ(script.stepsRun, 1u);
+// DefWindowProcA tells a CBT hook of every system command it is given, so
+// the hook sees which commands the host passed on; it also stops them there.
+std::vector<WPARAM> passedOn;
+LRESULT CALLBACK RecordSystemCommand(int code, WPARAM wParam, LPARAM lParam) {
+  if (code != HCBT_SYSCOMMAND) return CallNextHookEx(nullptr, code, wParam, lParam);
+  passedOn.push_back(wParam);
+  return 1;
+}
+
+TEST_F(SaverWindow, TaskSwitchCommandsAreRefusedFullScreenAndPassedOnInPreview) {
+  // Compared whole: with a low bit set, a command is no task switch.
+  const std::vector<WPARAM> commands = {SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE, SC_SCREENSAVE | 2,
+                                        SC_NEXTWINDOW | 3};
+  for (bool preview : {false, true}) {
+    ResetSaverProcess();
+    ParentWindow parent(120, 90);
+    passedOn.clear();
+    SaverScript script;
+    script.steps = {[&] {
+      HHOOK hook = SetWindowsHookExA(WH_CBT, RecordSystemCommand, nullptr, GetCurrentThreadId());
+      for (WPARAM command : commands) EXPECT_EQ(SendMessageA(saverWindow, WM_SYSCOMMAND, command, 0), 0);
+      UnhookWindowsHookEx(hook);
+      DestroyWindow(saverWindow);
+    }};
+    EXPECT_EQ(RunSaver(preview ? parent.handle : nullptr, script), 0);
+    EXPECT_EQ(passedOn, preview ? commands : std::vector<WPARAM>(commands.begin() + 3, commands.end()));
+  }
 }
 
 // WM_HELP is posted on as well, but its lParam is a pointer, and the system

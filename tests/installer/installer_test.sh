@@ -19,8 +19,8 @@ uninstaller='C:\Program Files\Kelvaris\uninstall.exe'
 value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 # Wine removes a deleted file once its last handle is gone, which may be a
-# moment after the process ended.
-gone() { for _ in $(seq 50); do [ -e "$1" ] || return 0; sleep 0.1; done; return 1; }
+# moment after the process ended; 120 s only guard against a hang.
+gone() { for _ in $(seq 1200); do [ -e "$1" ] || return 0; sleep 0.1; done; return 1; }
 uninstall() { wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"; }
 
 wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1
