@@ -8,6 +8,10 @@
 // WM_TIMER, stops them on WM_DESTROY; passes everything else to the host.
 LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Gives each monitor that shows the full-screen window a viewport of its
+// own in the renderer's state, so that every monitor shows the whole scene.
+void FitViewportsToMonitors(HWND window);
+
 // Loads the satellite count from the registry; true when the key opened.
 bool LoadSettings();
 

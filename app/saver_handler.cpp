@@ -5,12 +5,17 @@
 #include "renderer.h"
 #include "scene.h"
 
-static void StartSaver(HWND window) {
-  // The size is taken once: the projection is built from it in InitGl.
+static void StoreClientSize(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
   rendererState.clientWidth = client.right;
   rendererState.clientHeight = client.bottom;
+}
+
+static void StartSaver(HWND window) {
+  // The size is taken here: the projection is built from it in InitGl.
+  StoreClientSize(window);
+  if (!isPreview) FitViewportsToMonitors(window);
   LoadSettings();  // before generation, which reads the count
   InitGl(window);
   SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
@@ -23,6 +28,18 @@ static void StopSaver(HWND window) {
   KillTimer(window, 1);
   SaveSettings();
   ShutdownGl(window);
+}
+
+// A monitor was added, removed or resized: the full-screen window covers
+// the screen again and every monitor gets its viewport before the next
+// frame, so that no frame is drawn stretched over the new layout.
+static void RefitToScreen(HWND window) {
+  const RECT screen = ScreenClipBox();
+  SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left,
+               screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  StoreClientSize(window);
+  FitViewportsToMonitors(window);
+  ApplyViewport({0, 0, rendererState.clientWidth, rendererState.clientHeight});
 }
 
 LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,6 +56,9 @@ LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LP
       DrawScene();
       SwapBuffers(rendererState.deviceContext);
       return 0;
+    case WM_DISPLAYCHANGE:
+      if (!isPreview) RefitToScreen(window);
+      break;  // and on to the system's processing
   }
   return HostDefaultHandler(window, message, wParam, lParam);
 }

@@ -54,6 +54,10 @@ LRESULT CALLBACK HostDefaultHandler(HWND window, UINT message, WPARAM wParam, LP
 // The saver window class's window procedure.
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The clip box of the whole screen's device context: the area of every
+// monitor together, which the full-screen window covers.
+RECT ScreenClipBox();
+
 // Makes the saver window (full screen when parent is null, else a child
 // filling parent) and runs the message loop until it is destroyed.
 int RunSaverWindow(HWND parent);

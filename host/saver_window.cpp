@@ -3,6 +3,14 @@
 static const char kClassName[] = "WindowsScreenSaverClass";
 static const char kFullScreenTitle[] = "Screen Saver";
 
+RECT ScreenClipBox() {
+  RECT area = {};
+  HDC screen = GetDC(nullptr);
+  GetClipBox(screen, &area);
+  ReleaseDC(nullptr, screen);
+  return area;
+}
+
 int RunSaverWindow(HWND parent) {
   WNDCLASSA wc = {};
   wc.style = CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -25,9 +33,7 @@ int RunSaverWindow(HWND parent) {
     style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
     title = "Preview";
   } else {
-    HDC screen = GetDC(nullptr);
-    GetClipBox(screen, &area);
-    ReleaseDC(nullptr, screen);
+    area = ScreenClipBox();
     exStyle = WS_EX_TOPMOST;
     style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     title = kFullScreenTitle;

@@ -2,11 +2,12 @@
 
 #include "scene.h"
 
-BOOL DrawScene() {
+// The scene in the current viewport: the central sphere, then every
+// satellite on its ring.
+static void DrawSceneInViewport() {
   const SceneState& s = sceneState;
   const RendererState& r = rendererState;
 
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   // Placed before the scene translation, so the light stays in eye space.
   glLightfv(GL_LIGHT0, GL_POSITION, s.lightPosition);
@@ -30,6 +31,20 @@ BOOL DrawScene() {
     glTranslatef(sat.position.x, sat.position.y, sat.position.z);
     glColor4f(sat.color.red, sat.color.green, sat.color.blue, sat.color.alpha);
     glCallList(r.satelliteSphereList);
+  }
+}
+
+BOOL DrawScene() {
+  const RendererState& r = rendererState;
+  // The clear ignores the viewport: what no monitor shows stays black.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (r.viewportCount <= 1) {
+    DrawSceneInViewport();  // the viewport and projection of InitGl
+    return TRUE;
+  }
+  for (int32_t i = 0; i < r.viewportCount && i < kMaxViewports; ++i) {
+    ApplyViewport(r.viewports[i]);
+    DrawSceneInViewport();
   }
   return TRUE;
 }

@@ -14,18 +14,22 @@ const GLfloat materialShininess[1] = {50.0f};
 // The single-precision 0.1, widened: the near plane and the satellite radius.
 static const double kSinglePointOne = 0.10000000149011612;
 
-static void SetupProjection() {
-  const RendererState& r = rendererState;
-  glViewport(0, 0, r.clientWidth, r.clientHeight);
+void ApplyViewport(const Viewport& v) {
+  glViewport(v.x, v.y, v.width, v.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  // An empty client area counts as one pixel, so that the aspect stays
-  // finite and the projection never holds an infinity or a NaN.
-  const double width = r.clientWidth > 0 ? r.clientWidth : 1;
-  const double height = r.clientHeight > 0 ? r.clientHeight : 1;
+  // An empty area counts as one pixel, so that the aspect stays finite and
+  // the projection never holds an infinity or a NaN.
+  const double width = v.width > 0 ? v.width : 1;
+  const double height = v.height > 0 ? v.height : 1;
   gluPerspective(45.0, width / height, kSinglePointOne, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+}
+
+static void SetupProjection() {
+  const RendererState& r = rendererState;
+  ApplyViewport({0, 0, r.clientWidth, r.clientHeight});
 }
 
 // Tessellates each sphere once; a frame only replays the lists.

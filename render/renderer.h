@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "viewports.h"
+
 struct RendererState {
   HDC deviceContext;
   HGLRC renderContext;
@@ -17,6 +19,10 @@ struct RendererState {
   GLuint satelliteSphereList;
   int32_t clientWidth;  // stored by the window's owner before InitGl
   int32_t clientHeight;
+  // With more than one, each frame draws the scene once into each of these
+  // (one per monitor); otherwise once into the whole client area.
+  int32_t viewportCount;
+  Viewport viewports[kMaxViewports];
 };
 
 extern RendererState rendererState;
@@ -32,6 +38,9 @@ extern const GLfloat materialShininess[1];
 // size, the sphere lists and the fixed lighting state. Failures are not
 // reported: without a context every later GL call simply has no effect.
 void InitGl(HWND hwnd);
+
+// Sets the viewport, and a perspective projection of its own aspect.
+void ApplyViewport(const Viewport& viewport);
 
 // Releases the lists, the quadric, the context and the device context.
 void ShutdownGl(HWND hwnd);

@@ -20,6 +20,9 @@ saver="Z:$(pwd)/build/windows/kelvaris.scr"
 echo "== frames in a 1024x768 window under Wine"
 wine build/windows/tests/bench/frame_bench.exe 300 | tr -d '\r' | tee "$out/frames.csv"
 
+echo "== frames on one monitor and on two, each half of the window"
+wine build/windows/tests/bench/frame_bench.exe 300 monitors | tr -d '\r' | tee "$out/monitors.csv"
+
 echo "== startup: process start to the first frame on the screen"
 wine build/windows/tests/bench/startup_bench.exe "$saver" 5 | tr -d '\r' | tee "$out/startup.csv"
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Turns the results of tools/bench.sh into tables and a plot.
 
-Reads scene.json (Google Benchmark), frames.csv, startup.csv and cpu.csv
+Reads scene.json (Google Benchmark), frames.csv, monitors.csv, startup.csv and cpu.csv
 from the folder given, prints Markdown tables (with the ratio of a tick to
 the sine-and-cosine floor per size), and draws frame_time.png there with
 ImageMagick. Standard library only.
@@ -93,6 +93,11 @@ def main(folder):
     print("|---:|---:|")
     for r in frames:
         print(f"| {r['satellites']} | {float(r['ms_per_frame']):.2f} |")
+    print()
+    print("| monitors (5 satellites, 1024x768 in all) | ms per frame |")
+    print("|---:|---:|")
+    for r in read_csv(os.path.join(folder, "monitors.csv")):
+        print(f"| {r['monitors']} | {float(r['ms_per_frame']):.2f} |")
     print()
     startup = [float(r["ms_to_first_frame"]) for r in read_csv(os.path.join(folder, "startup.csv"))]
     print(f"startup to first frame: median {sorted(startup)[len(startup) // 2]:.0f} ms "

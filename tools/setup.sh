@@ -8,7 +8,7 @@ packages=(
   g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
-  xvfb xauth libgl1-mesa-dri mesa-utils
+  xvfb xauth libgl1-mesa-dri mesa-utils xserver-xephyr
   xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev
   libbenchmark-dev python3

@@ -371,6 +371,41 @@ TEST_F(SaverWindow, EveryTimerMessageAdvancesAndPresentsOneFrame) {
   EXPECT_EQ(script.stepsRun, 1u);
 }
 
+// Wine on one display cannot add or remove a monitor under a running
+// program, so the change is played: the window is left at an old size, and
+// the system's notice must bring window, viewport and frame back to the
+// screen as it is.
+TEST_F(SaverWindow, DisplayChangeRefitsTheWindowAndItsViewport) {
+  SaverScript script;
+  script.steps = {[] {
+    KillTimer(saverWindow, 1);  // only our own ticks from here
+    SetWindowPos(saverWindow, nullptr, 100, 50, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyViewport({0, 0, 300, 200});
+    EXPECT_EQ(SendMessageA(saverWindow, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768)), 0);
+
+    RECT rect, screen = ScreenClipBox();
+    GetWindowRect(saverWindow, &rect);
+    EXPECT_TRUE(EqualRect(&rect, &screen));
+    EXPECT_EQ(rendererState.clientWidth, 1024);
+    EXPECT_EQ(rendererState.viewportCount, 1);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1024);
+    EXPECT_EQ(viewport[3], 768);
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    EXPECT_NEAR(projection[0] * 1024 / 768, projection[5], 1e-6);  // the screen's aspect
+
+    SendMessageA(saverWindow, WM_TIMER, 1, 0);  // the next frame fills the screen again
+    HDC dc = GetDC(nullptr);
+    EXPECT_GT(GetRValue(GetPixel(dc, 512, 384)), 20);
+    ReleaseDC(nullptr, dc);
+    DestroyWindow(saverWindow);
+  }};
+  EXPECT_EQ(RunSaver(nullptr, script), 0);
+  EXPECT_EQ(script.stepsRun, 1u);
+}
+
 TEST_F(SaverWindow, OtherMessagesGetExactlyTheHostsAnswer) {
   SaverScript script;
   script.steps = {[] {

@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Reads a screenshot (binary PPM) of the whole X screen and checks that each
+monitor, given as WxH+X+Y, shows the central sphere centred and round, at the
+size its own height gives, and that nothing is lit where no monitor is.
+With --drawn it only tells whether every monitor's centre is lit yet."""
+import math
+import sys
+
+LIT = 16  # any channel above this is part of the picture
+
+
+def read_ppm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    fields, pos = [], 0
+    while len(fields) < 4:  # magic, width, height, maximum value
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    assert fields[0] == b"P6" and fields[3] == b"255", "not an 8-bit binary PPM"
+    return int(fields[1]), int(fields[2]), data[pos + 1:]
+
+
+def main(args):
+    drawn_only = args[0] == "--drawn"
+    if drawn_only:
+        args = args[1:]
+    width, height, pixels = read_ppm(args[0])
+    lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+    monitors = []
+    for spec in args[1:]:
+        size, x, y = spec.split("+")
+        w, h = size.split("x")
+        monitors.append((int(x), int(y), int(w), int(h)))
+
+    if drawn_only:
+        return 0 if all(lit(x + w // 2, y + h // 2) for x, y, w, h in monitors) else 1
+
+    failures = []
+    # The sphere's angular radius is asin(0.5 / 5) in a 45-degree field of view.
+    share = math.tan(math.asin(0.1)) / math.tan(math.radians(22.5))
+    for x, y, w, h in monitors:
+        points = [(px, py) for py in range(y, y + h) for px in range(x, x + w) if lit(px, py)]
+        if not points:
+            failures.append(f"monitor {w}x{h}+{x}+{y} shows nothing")
+            continue
+        left, right = min(p[0] for p in points), max(p[0] for p in points)
+        top, bottom = min(p[1] for p in points), max(p[1] for p in points)
+        across, down = right - left + 1, bottom - top + 1
+        centre = ((left + right) / 2 - x, (top + bottom) / 2 - y)
+        print(f"monitor {w}x{h}+{x}+{y}: sphere {across}x{down} centred at {centre}, expected "
+              f"{share * h:.1f} across at {((w - 1) / 2, (h - 1) / 2)}")
+        if abs(centre[0] - (w - 1) / 2) > 1.5 or abs(centre[1] - (h - 1) / 2) > 1.5:
+            failures.append(f"monitor {w}x{h}+{x}+{y}: the sphere is not centred")
+        if abs(across - down) > 2:
+            failures.append(f"monitor {w}x{h}+{x}+{y}: the sphere is not round")
+        if abs(down - share * h) > 0.04 * share * h:
+            failures.append(f"monitor {w}x{h}+{x}+{y}: the sphere is not the size of this monitor's view")
+
+    on_a_monitor = lambda px, py: any(x <= px < x + w and y <= py < y + h for x, y, w, h in monitors)
+    stray = sum(1 for py in range(height) for px in range(width) if lit(px, py) and not on_a_monitor(px, py))
+    if stray:
+        failures.append(f"{stray} lit pixels where no monitor is")
+    for failure in failures:
+        print("FAIL:", failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
