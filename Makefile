@@ -1,11 +1,15 @@
 # Front door: `make test` sets up the machine, builds and runs every test;
 # `make run` shows the saver; `make dist` packs it for users; `make` builds;
-# `make clean` removes the build trees. `make fuzz`, `make soak`,
+# `make install` installs the Linux program for XScreenSaver (PREFIX,
+# DESTDIR); `make clean` removes the build trees. `make fuzz`, `make soak`,
 # `make bench` and `make test-stress` are the longer checks.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test test-stress run fuzz soak bench dist clean
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: all build setup test test-stress run fuzz soak bench dist install clean
 
 all: build
 
@@ -19,6 +23,8 @@ build: setup
 	cmake --build --preset windows -j $(JOBS)
 	cmake --preset windows32 -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset windows32 -j $(JOBS)
+	cmake --preset linux -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset linux -j $(JOBS)
 
 test: build
 	@tools/run-tests.sh $(JOBS)
@@ -44,6 +50,9 @@ bench: build
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	@tools/bench.sh
+
+install: build
+	DESTDIR=$(DESTDIR) cmake --install build/linux --prefix $(PREFIX)
 
 dist: build
 	@tools/dist.sh

@@ -34,17 +34,17 @@ static void DrawSceneInViewport() {
   }
 }
 
-BOOL DrawScene() {
+int DrawScene() {
   const RendererState& r = rendererState;
   // The clear ignores the viewport: what no monitor shows stays black.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (r.viewportCount <= 1) {
     DrawSceneInViewport();  // the viewport and projection of InitGl
-    return TRUE;
+    return 1;
   }
   for (int32_t i = 0; i < r.viewportCount && i < kMaxViewports; ++i) {
     ApplyViewport(r.viewports[i]);
     DrawSceneInViewport();
   }
-  return TRUE;
+  return 1;
 }

@@ -1,8 +1,11 @@
 // The OpenGL side of the saver: one context on the saver window, two sphere
-// display lists, fixed lighting, and the drawing of one frame.
+// display lists, fixed lighting, and the drawing of one frame. Everything
+// but the context itself is plain OpenGL 1.1 and GLU, shared by every host.
 #pragma once
 
-#include <windows.h>
+#ifdef _WIN32
+#include <windows.h>  // before the GL headers, which use its calling conventions
+#endif
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -12,8 +15,10 @@
 #include "viewports.h"
 
 struct RendererState {
+#ifdef _WIN32
   HDC deviceContext;
   HGLRC renderContext;
+#endif
   GLUquadric* quadric;  // only used to compile the two sphere lists
   GLuint centralSphereList;
   GLuint satelliteSphereList;
@@ -34,16 +39,26 @@ extern const GLfloat materialDiffuse[4];
 extern const GLfloat materialSpecular[4];
 extern const GLfloat materialShininess[1];
 
+#ifdef _WIN32
 // Gives hwnd a current OpenGL context, the projection for the stored client
 // size, the sphere lists and the fixed lighting state. Failures are not
 // reported: without a context every later GL call simply has no effect.
 void InitGl(HWND hwnd);
 
+// Releases the lists, the quadric, the context and the device context.
+void ShutdownGl(HWND hwnd);
+#endif
+
+// With a context current: the projection for the stored client size, the
+// sphere lists and the fixed depth, shading and lighting state.
+void InitSceneGl();
+
+// Deletes the sphere lists and the quadric, while the context is current.
+void FreeSceneResources();
+
 // Sets the viewport, and a perspective projection of its own aspect.
 void ApplyViewport(const Viewport& viewport);
 
-// Releases the lists, the quadric, the context and the device context.
-void ShutdownGl(HWND hwnd);
-
 // Draws the current scene into the back buffer; the caller presents it.
-BOOL DrawScene();
+// Returns 1 (TRUE) always.
+int DrawScene();

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs the native tests directly and the Windows tests under Wine, then
-# prints one summary line per preset. Exits non-zero on any failure.
+# Runs the native tests directly, the Windows tests under Wine and the
+# Linux program's tests on private X displays, then prints one summary line
+# per preset. Exits non-zero on any failure.
 set -uo pipefail
 jobs=${1:-2}
 status=0
 summary=()
-for preset in native windows; do
+for preset in native windows linux; do
   log=build/$preset/last-test.log
   ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}

@@ -9,7 +9,8 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb xauth libgl1-mesa-dri mesa-utils xserver-xephyr
-  xdotool imagemagick fonts-dejavu-core
+  xdotool imagemagick fonts-dejavu-core procps
+  libx11-dev libgl-dev libglu1-mesa-dev xscreensaver
   clang libclang-rt-14-dev
   libbenchmark-dev python3
   nsis g++-mingw-w64-i686-posix binutils-mingw-w64-i686

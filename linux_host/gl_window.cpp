@@ -1,0 +1,108 @@
+#include <cstdio>
+
+#include "renderer.h"
+#include "x_host.h"
+
+XHostState xHostState;
+volatile bool windowLost = false;
+
+// Errors come when the window goes away under the hack (its owner destroyed
+// it); they end the run quietly instead of being printed.
+static int NoteXError(Display*, XErrorEvent* error) {
+  if (error->resourceid == xHostState.window) windowLost = true;
+  return 0;
+}
+
+// The visual of a window of our own: RGBA, double-buffered, with depth.
+static XVisualInfo* ChooseOwnVisual(Display* display) {
+  int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                      8,        GLX_DEPTH_SIZE,   16,           None};
+  return glXChooseVisual(display, DefaultScreen(display), attributes);
+}
+
+static Window MakeOwnWindow(Display* display, XVisualInfo* visual) {
+  const Window root = RootWindow(display, visual->screen);
+  XSetWindowAttributes attributes = {};
+  attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+  attributes.background_pixel = BlackPixel(display, visual->screen);
+  attributes.border_pixel = 0;
+  const Window window = XCreateWindow(display, root, 0, 0, 800, 600, 0, visual->depth, InputOutput,
+                                      visual->visual, CWColormap | CWBackPixel | CWBorderPixel, &attributes);
+  XStoreName(display, window, "Kelvaris");
+  xHostState.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(display, window, &xHostState.deleteWindow, 1);
+  XMapWindow(display, window);
+  return window;
+}
+
+// The visual the window was made with: XScreenSaver makes its windows with
+// the visual it picked for OpenGL, so the context must take that one.
+static XVisualInfo* VisualOfWindow(Display* display, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return nullptr;
+  XVisualInfo wanted = {};
+  wanted.visualid = XVisualIDFromVisual(attributes.visual);
+  int count = 0;
+  return XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+}
+
+static bool Fail(XVisualInfo* visual, const char* why) {
+  if (visual) XFree(visual);
+  std::fprintf(stderr, "kelvaris: %s\n", why);
+  return false;
+}
+
+bool OpenGlWindow(const HackOptions& options) {
+  XHostState& x = xHostState;
+  x.display = XOpenDisplay(nullptr);
+  if (!x.display) return Fail(nullptr, "cannot open the X display");
+  XSetErrorHandler(NoteXError);
+  if (!glXQueryExtension(x.display, nullptr, nullptr)) {
+    return Fail(nullptr, "the X server has no OpenGL (GLX): nothing can be drawn");
+  }
+
+  XVisualInfo* visual = nullptr;
+  x.ownWindow = options.target == DrawTarget::kOwnWindow;
+  if (x.ownWindow) {
+    visual = ChooseOwnVisual(x.display);
+    if (!visual) return Fail(nullptr, "no OpenGL visual with a depth buffer");
+    x.window = MakeOwnWindow(x.display, visual);
+  } else {
+    x.window = options.target == DrawTarget::kRoot ? DefaultRootWindow(x.display) : options.windowId;
+    visual = VisualOfWindow(x.display, x.window);
+    if (!visual) return Fail(nullptr, "the window to draw in does not exist");
+  }
+  int depthBits = 0, doubleBuffered = 0;
+  glXGetConfig(x.display, visual, GLX_DEPTH_SIZE, &depthBits);
+  glXGetConfig(x.display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
+  if (!depthBits || !doubleBuffered) {
+    return Fail(visual, "the window's visual has no double-buffered OpenGL with a depth buffer");
+  }
+  x.context = glXCreateContext(x.display, visual, nullptr, True);
+  XFree(visual);
+  if (!x.context || !glXMakeCurrent(x.display, x.window, x.context)) {
+    return Fail(nullptr, "no OpenGL context for the window");
+  }
+
+  // Its size changes and its end come as events; key presses only matter in
+  // a window of our own (another program's window belongs to that program).
+  XSelectInput(x.display, x.window, StructureNotifyMask | (x.ownWindow ? KeyPressMask : 0));
+  XWindowAttributes attributes;
+  XGetWindowAttributes(x.display, x.window, &attributes);
+  rendererState.clientWidth = attributes.width;
+  rendererState.clientHeight = attributes.height;
+  InitSceneGl();
+  return true;
+}
+
+void CloseGlWindow() {
+  XHostState& x = xHostState;
+  if (x.context) {
+    FreeSceneResources();
+    glXMakeCurrent(x.display, None, nullptr);
+    glXDestroyContext(x.display, x.context);
+  }
+  if (x.ownWindow && !windowLost) XDestroyWindow(x.display, x.window);
+  if (x.display) XCloseDisplay(x.display);
+  x = {};
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The real XScreenSaver daemon runs the Linux program: a private Xvfb, a
+# temporary home whose settings list only Kelvaris, the daemon as an
+# unprivileged user (it launches no hacks as root). Activated, the screen
+# shows the sphere centred; deactivated, no Kelvaris process is left.
+# Usage: xscreensaver_test.sh KELVARIS CHECKER WORK_DIR
+set -uo pipefail
+kelvaris=$1 checker=$2 work=$3
+mkdir -p "$work"
+source "$(dirname "$0")/x_displays.sh"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+start_display "$work/display" -ac  # -ac: the unprivileged daemon may connect
+export DISPLAY=":$(head -n1 "$work/display")"
+home=$(mktemp -d)
+cat >"$home/.xscreensaver" <<SETTINGS
+mode: one
+selected: 0
+lock: False
+fade: False
+unfade: False
+splash: False
+dpmsEnabled: False
+timeout: 1:00:00
+programs: GL: $kelvaris --root --count 0 \\n
+SETTINGS
+chown -R nobody:nogroup "$home" "$work"
+as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+running() { pgrep -u nobody -f "^$kelvaris " >/dev/null; }  # the daemon's, not other tests'
+
+as_nobody xscreensaver -no-splash >"$work/daemon.log" 2>&1 &
+daemon=$!
+stop_all() {
+  as_nobody xscreensaver-command -exit >/dev/null 2>&1
+  kill "$daemon" 2>/dev/null
+  rm -rf "$home"
+  stop_displays
+}
+trap stop_all EXIT
+
+for _ in $(seq 600); do  # the daemon answers once it is up; 60 s only guard a hang
+  as_nobody xscreensaver-command -time >/dev/null 2>&1 && break
+  sleep 0.1
+done
+as_nobody xscreensaver-command -activate >/dev/null || fail "the daemon did not take -activate"
+for _ in $(seq 600); do running && break; sleep 0.1; done
+running && echo "ok: the daemon started Kelvaris" || fail "no Kelvaris process after -activate"
+picture_of 1024x768+0+0 || fail "the picture"
+
+as_nobody xscreensaver-command -deactivate >/dev/null || fail "the daemon did not take -deactivate"
+for _ in $(seq 600); do running || break; sleep 0.1; done
+running && fail "a Kelvaris process is left" || echo "ok: no Kelvaris process left"
+exit $((failures > 0))
