@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Starts the scene and the renderer on WM_CREATE, draws a frame on every
-// WM_TIMER, stops them on WM_DESTROY; passes everything else to the host.
+// WM_TIMER, refits a full-screen window to the screen on WM_DISPLAYCHANGE,
+// stops them on WM_DESTROY; passes everything else to the host.
 LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Gives each monitor that shows the full-screen window a viewport of its

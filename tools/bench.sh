@@ -26,20 +26,35 @@ wine build/windows/tests/bench/frame_bench.exe 300 monitors | tr -d '\r' | tee "
 echo "== startup: process start to the first frame on the screen"
 wine build/windows/tests/bench/startup_bench.exe "$saver" 5 | tr -d '\r' | tee "$out/startup.csv"
 
+# Prints the CPU and wall seconds of process $1 over the next 10 s.
+cpu_over_ten_seconds() {
+  ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+  local t0 s0 t1 s1
+  t0=$(ticks "$1") s0=$(date +%s.%N)
+  sleep 10
+  t1=$(ticks "$1") s1=$(date +%s.%N)
+  awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "cpu_seconds,wall_seconds\n%.3f,%.3f\n", (t1 - t0) / hz, s1 - s0 }'
+}
+
 echo "== steady CPU use of the saver at the default count over 10 s"
 wine reg delete 'HKCU\Software\Quenwick\Zembrel' /f >/dev/null 2>&1
 wine build/windows/kelvaris.scr /s &
 pid=$!  # the wine loader execs the program: this is the saver's process
 tools/wait-for-saver.sh || { echo "The saver window did not appear."; exit 1; }
 sleep 1
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-t0=$(ticks "$pid") s0=$(date +%s.%N)
-sleep 10
-t1=$(ticks "$pid") s1=$(date +%s.%N)
+cpu_over_ten_seconds "$pid" | tee "$out/cpu.csv"
 xdotool key space
 wait "$pid"
-awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v hz="$(getconf CLK_TCK)" \
-  'BEGIN { printf "cpu_seconds,wall_seconds\n%.3f,%.3f\n", (t1 - t0) / hz, s1 - s0 }' | tee "$out/cpu.csv"
+
+echo "== the Linux program on the same display: frames, and steady CPU use at the default count"
+build/linux/tests/linux/linux_frame_bench 300 | tee "$out/linux_frames.csv"
+build/linux/kelvaris -root &
+pid=$!
+sleep 1
+cpu_over_ten_seconds "$pid" | tee "$out/linux_cpu.csv"
+kill "$pid"
+wait "$pid"
 
 echo "== report"
 python3 tools/bench_report.py "$out"

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Turns the results of tools/bench.sh into tables and a plot.
 
-Reads scene.json (Google Benchmark), frames.csv, monitors.csv, startup.csv and cpu.csv
+Reads scene.json (Google Benchmark), frames.csv, monitors.csv, startup.csv,
+cpu.csv, linux_frames.csv and linux_cpu.csv
 from the folder given, prints Markdown tables (with the ratio of a tick to
 the sine-and-cosine floor per size), and draws frame_time.png there with
 ImageMagick. Standard library only.
@@ -102,10 +103,13 @@ def main(folder):
     startup = [float(r["ms_to_first_frame"]) for r in read_csv(os.path.join(folder, "startup.csv"))]
     print(f"startup to first frame: median {sorted(startup)[len(startup) // 2]:.0f} ms "
           f"(runs: {', '.join(f'{s:.0f}' for s in startup)})")
-    cpu = read_csv(os.path.join(folder, "cpu.csv"))[0]
-    share = float(cpu["cpu_seconds"]) / float(cpu["wall_seconds"])
-    print(f"steady CPU use at 5 satellites: {float(cpu['cpu_seconds']):.2f} s of CPU in "
-          f"{float(cpu['wall_seconds']):.1f} s, {100 * share:.1f}% of one core")
+    for name, label in (("cpu.csv", "Windows saver under Wine"), ("linux_cpu.csv", "Linux program")):
+        cpu = read_csv(os.path.join(folder, name))[0]
+        share = float(cpu["cpu_seconds"]) / float(cpu["wall_seconds"])
+        print(f"steady CPU use at 5 satellites, {label}: {float(cpu['cpu_seconds']):.2f} s of CPU in "
+              f"{float(cpu['wall_seconds']):.1f} s, {100 * share:.1f}% of one core")
+    linux = read_csv(os.path.join(folder, "linux_frames.csv"))[0]
+    print(f"Linux program, 5 satellites, 1024x768: {float(linux['ms_per_frame']):.2f} ms per frame")
     mvg = os.path.join(folder, "frame_time.mvg")
     plot(frames, mvg)
     subprocess.run(["convert", "mvg:" + mvg, os.path.join(folder, "frame_time.png")], check=False)
