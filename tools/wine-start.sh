@@ -6,23 +6,15 @@ mkdir -p "$1"
 here=$(dirname "$0")
 "$here/wine-stop.sh" "$1"
 source "$here/wine-env.sh" "$1"
+source "$here/x-server.sh"
 
-# Starts an Xvfb that picks a free display number and writes it to fd 3,
-# into the file $1; its further arguments go to Xvfb.
+# Starts an Xvfb display named $1 (the file with its number); its further
+# arguments go to Xvfb. wine-stop.sh stops it.
 start_display() {
   local name=$1
   shift
-  rm -f "$state/$name"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" \
-    3>"$state/$name" </dev/null >"$state/$name.log" 2>&1 &
-  echo $! >>"$state/xvfb.pid"
-  for _ in $(seq 600); do  # a hang guard of 60 s
-    grep -q '^[0-9]' "$state/$name" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start:"
-  cat "$state/$name.log"
-  exit 1
+  start_x_server "$state/$name" Xvfb -screen 0 1024x768x24 "$@"
+  echo "${x_server_pids[-1]}" >>"$state/xvfb.pid"
 }
 start_display display
 # A second display without OpenGL, for the tests of a saver that gets no

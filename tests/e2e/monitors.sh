@@ -11,6 +11,7 @@ set -uo pipefail
 tools=$1 state=$2 scr=$3
 here=$(dirname "$0")
 source "$tools/wine-env.sh" "$state"
+source "$tools/x-server.sh"
 dir="$state/monitors"
 mkdir -p "$dir"
 log="$dir/wine.log"
@@ -26,30 +27,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   for reg in "$main_prefix"/*.reg; do cp --remove-destination "$reg" "$WINEPREFIX/"; done
 fi
 
-servers=()
 cleanup() {
   wineserver -k </dev/null >>"$log" 2>&1
-  [ ${#servers[@]} -eq 0 ] || kill "${servers[@]}" 2>/dev/null
+  [ ${#x_server_pids[@]} -eq 0 ] || kill "${x_server_pids[@]}" 2>/dev/null
 }
 trap cleanup EXIT
 
-# Starts an X server that writes its display number into the file $1.
-start_server() {
-  local file=$1
-  shift
-  rm -f "$file"
-  "$@" -displayfd 3 -nolisten tcp 3>"$file" </dev/null >"$file.log" 2>&1 &
-  servers+=($!)
-  for _ in $(seq 600); do  # a hang guard of 60 s
-    grep -q '^[0-9]' "$file" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  echo "X server did not start: $*"
-  cat "$file.log"
-  exit 1
-}
-start_server "$dir/host" Xvfb -screen 0 1400x1000x24
-DISPLAY=":$(head -n1 "$dir/host")" start_server "$dir/nested" Xephyr +xinerama -screen 640x480 -screen 512x384
+start_x_server "$dir/host" Xvfb -screen 0 1400x1000x24
+DISPLAY=":$(head -n1 "$dir/host")" start_x_server "$dir/nested" Xephyr +xinerama -screen 640x480 -screen 512x384
 export DISPLAY=":$(head -n1 "$dir/nested")"
 monitors=(640x480+0+0 512x384+640+0)  # in X's coordinates, whichever is the primary
 

@@ -8,9 +8,7 @@
 set -uo pipefail
 kelvaris=$1 checker=$2 work=$3
 mkdir -p "$work"
-source "$(dirname "$0")/x_displays.sh"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/harness.sh"
 expect() { if [ "$1" = "$2" ]; then echo "ok: $3"; else fail "$3: got '$1', expected '$2'"; fi; }
 # Waits for the process $1 to end and checks its exit code.
 expect_exit() {

@@ -7,9 +7,7 @@
 set -uo pipefail
 kelvaris=$1 checker=$2 work=$3
 mkdir -p "$work"
-source "$(dirname "$0")/x_displays.sh"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/harness.sh"
 
 start_display "$work/display" -ac  # -ac: the unprivileged daemon may connect
 export DISPLAY=":$(head -n1 "$work/display")"
