@@ -32,8 +32,8 @@ def main(args):
     width, height, pixels = read_ppm(args[0])
     lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
     monitors = []
-    for spec in args[1:]:
-        size, x, y = spec.split("+")
+    for area in args[1:]:
+        size, x, y = area.split("+")
         w, h = size.split("x")
         monitors.append((int(x), int(y), int(w), int(h)))
 
