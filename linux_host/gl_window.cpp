@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "renderer.h"
@@ -12,6 +14,10 @@ static int NoteXError(Display*, XErrorEvent* error) {
   if (error->resourceid == xHostState.window) windowLost = true;
   return 0;
 }
+
+// The connection to the X server is gone (the server ended): nothing can
+// be drawn or released any more, so the hack ends at once, quietly.
+static int EndOnLostConnection(Display*) { _exit(1); }
 
 // The visual of a window of our own: RGBA, double-buffered, with depth.
 static XVisualInfo* ChooseOwnVisual(Display* display) {
@@ -57,6 +63,7 @@ bool OpenGlWindow(const HackOptions& options) {
   x.display = XOpenDisplay(nullptr);
   if (!x.display) return Fail(nullptr, "cannot open the X display");
   XSetErrorHandler(NoteXError);
+  XSetIOErrorHandler(EndOnLostConnection);
   if (!glXQueryExtension(x.display, nullptr, nullptr)) {
     return Fail(nullptr, "the X server has no OpenGL (GLX): nothing can be drawn");
   }
