@@ -39,7 +39,7 @@ static void RefitToScreen(HWND window) {
                screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
   StoreClientSize(window);
   FitViewportsToMonitors(window);
-  ApplyViewport({0, 0, rendererState.clientWidth, rendererState.clientHeight});
+  SetupProjection();
 }
 
 LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

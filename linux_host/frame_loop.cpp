@@ -28,7 +28,7 @@ static bool HandleEvent(const XEvent& event) {
                                                   event.xconfigure.height != rendererState.clientHeight)) {
         rendererState.clientWidth = event.xconfigure.width;
         rendererState.clientHeight = event.xconfigure.height;
-        ApplyViewport({0, 0, rendererState.clientWidth, rendererState.clientHeight});
+        SetupProjection();
       }
       return true;
     case DestroyNotify:

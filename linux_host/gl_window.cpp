@@ -6,7 +6,7 @@
 #include "x_host.h"
 
 XHostState xHostState;
-volatile bool windowLost = false;
+bool windowLost = false;
 
 // Errors come when the window goes away under the hack (its owner destroyed
 // it); they end the run quietly instead of being printed.

@@ -24,7 +24,7 @@ extern XHostState xHostState;
 extern volatile sig_atomic_t stopRequested;
 
 // Set when the server reports that the window is gone (an X error on it).
-extern volatile bool windowLost;
+extern bool windowLost;
 
 // Finds or makes the window that options name, with an OpenGL context on its
 // visual that has a depth buffer; leaves the context current. Prints why

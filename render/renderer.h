@@ -59,6 +59,10 @@ void FreeSceneResources();
 // Sets the viewport, and a perspective projection of its own aspect.
 void ApplyViewport(const Viewport& viewport);
 
+// The viewport and projection of the whole client area of the stored size:
+// at set-up, and again when the window's size changes.
+void SetupProjection();
+
 // Draws the current scene into the back buffer; the caller presents it.
 // Returns 1 (TRUE) always.
 int DrawScene();

@@ -26,7 +26,7 @@ void ApplyViewport(const Viewport& v) {
   glLoadIdentity();
 }
 
-static void SetupProjection() {
+void SetupProjection() {
   const RendererState& r = rendererState;
   ApplyViewport({0, 0, r.clientWidth, r.clientHeight});
 }

@@ -2,9 +2,13 @@
 """Reads a screenshot (binary PPM) of the whole X screen and checks that each
 monitor, given as WxH+X+Y, shows the central sphere centred and round, at the
 size its own height gives, and that nothing is lit where no monitor is.
-With --drawn it only tells whether every monitor's centre is lit yet."""
+With --wait it first takes screenshots of the current DISPLAY into that file
+until every monitor's centre is lit, that is until the first frames are on
+the screen; 120 s only guard against a hang."""
 import math
+import subprocess
 import sys
+import time
 
 LIT = 16  # any channel above this is part of the picture
 
@@ -26,19 +30,24 @@ def read_ppm(path):
 
 
 def main(args):
-    drawn_only = args[0] == "--drawn"
-    if drawn_only:
+    wait = args[0] == "--wait"
+    if wait:
         args = args[1:]
-    width, height, pixels = read_ppm(args[0])
-    lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+    path = args[0]
     monitors = []
     for area in args[1:]:
         size, x, y = area.split("+")
         w, h = size.split("x")
         monitors.append((int(x), int(y), int(w), int(h)))
 
-    if drawn_only:
-        return 0 if all(lit(x + w // 2, y + h // 2) for x, y, w, h in monitors) else 1
+    for _ in range(1200 if wait else 1):
+        if wait:
+            subprocess.run(["import", "-window", "root", "-depth", "8", path], check=False)
+        width, height, pixels = read_ppm(path)
+        lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+        if not wait or all(lit(x + w // 2, y + h // 2) for x, y, w, h in monitors):
+            break
+        time.sleep(0.1)
 
     failures = []
     # The sphere's angular radius is asin(0.5 / 5) in a 45-degree field of view.

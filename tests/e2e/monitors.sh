@@ -57,14 +57,8 @@ for primary in 0 1; do
     kill "$saver"
     continue
   fi
-  # The first frames are on the screen once every monitor's centre is lit.
-  for _ in $(seq 1200); do  # a hang guard of 120 s
-    import -window root -depth 8 "$dir/screen.ppm"
-    python3 "$here/check_monitors.py" --drawn "$dir/screen.ppm" "${monitors[@]}" && break
-    sleep 0.1
-  done
-  cp "$dir/screen.ppm" "$dir/primary-$primary.ppm"
-  python3 "$here/check_monitors.py" "$dir/screen.ppm" "${monitors[@]}" || fail "primary $primary: the picture"
+  python3 "$here/check_monitors.py" --wait "$dir/primary-$primary.ppm" "${monitors[@]}" ||
+    fail "primary $primary: the picture"
   xdotool key a
   wait "$saver"
   code=$?

@@ -13,15 +13,6 @@ start_display() {
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# Waits until the centre of each area (WxH+X+Y) is lit, then checks that
-# each shows the central sphere alone, centred and round, at its size. The
-# wait is bounded only against a hang.
-picture_of() {
-  local shot=$work/screen.ppm
-  for _ in $(seq 1200); do
-    import -window root -depth 8 "$shot"
-    python3 "$checker" --drawn "$shot" "$@" && break
-    sleep 0.1
-  done
-  python3 "$checker" "$shot" "$@"
-}
+# Checks, once the first frames are on the screen, that each area
+# (WxH+X+Y) shows the central sphere alone, centred and round, at its size.
+picture_of() { python3 "$checker" --wait "$work/screen.ppm" "$@"; }
