@@ -1,20 +1,25 @@
 # Front door: `make test` sets up the machine, builds and runs every test;
 # `make run` shows the saver; `make dist` packs it for users; `make` builds;
-# `make install` installs the Linux program for XScreenSaver (PREFIX,
-# DESTDIR); `make clean` removes the build trees. `make fuzz`, `make soak`,
-# `make bench` and `make test-stress` are the longer checks.
+# `make clean` removes the build trees. `make fuzz`, `make soak`, `make
+# bench` and `make test-stress` are the longer checks.
+# The Linux program alone, with only the Linux packages: `make linux`
+# builds it, `make test-linux` tests it, `make install` installs it for
+# XScreenSaver (PREFIX, DESTDIR), `make deb` packs it.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build setup test test-stress run fuzz soak bench dist install clean
+.PHONY: all build setup setup-linux linux test test-linux test-stress run fuzz soak bench dist deb install clean
 
 all: build
 
 setup:
 	@tools/setup.sh
+
+setup-linux:
+	@tools/setup.sh linux
 
 build: setup
 	cmake --preset native -DKELVARIS_WERROR=$(WERROR) >/dev/null
@@ -27,7 +32,16 @@ build: setup
 	cmake --build --preset linux -j $(JOBS)
 
 test: build
-	@tools/run-tests.sh $(JOBS)
+	@tools/run-tests.sh $(JOBS) native windows linux
+
+linux: setup-linux
+	cmake --preset native -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset native -j $(JOBS)
+	cmake --preset linux -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset linux -j $(JOBS)
+
+test-linux: linux
+	@tools/run-tests.sh $(JOBS) native linux
 
 STRESS_RUNS ?= 3
 test-stress: build
@@ -51,10 +65,13 @@ bench: build
 	cmake --build --preset bench -j $(JOBS)
 	@tools/bench.sh
 
-install: build
+install: linux
 	DESTDIR=$(DESTDIR) cmake --install build/linux --prefix $(PREFIX)
 
-dist: build
+deb: setup-linux
+	@tools/deb.sh
+
+dist: build deb
 	@tools/dist.sh
 
 clean:

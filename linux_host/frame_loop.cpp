@@ -4,13 +4,12 @@
 #include <cerrno>
 #include <ctime>
 
+#include "frame_clock.h"
 #include "renderer.h"
 #include "scene.h"
 #include "x_host.h"
 
-volatile sig_atomic_t stopRequested = 0;
-
-static const long kTickNanoseconds = 10 * 1000 * 1000;  // the animation's 10 ms tick
+volatile sig_atomic_t stopSignal = 0;
 
 static long long NowNanoseconds() {
   timespec now;
@@ -45,11 +44,24 @@ static bool HandleEvent(const XEvent& event) {
   return true;
 }
 
-void RunFrames() {
+// Handles every event already queued or readable; false when one ends the run.
+static bool HandleEvents(Display* display) {
+  while (XPending(display)) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (!HandleEvent(event) || windowLost) return false;
+  }
+  return !windowLost;
+}
+
+void RunFrames(const HackOptions& options) {
   Display* display = xHostState.display;
   const int connection = ConnectionNumber(display);
-  // SIGTERM and SIGINT are let in only while waiting, so that a stop is
-  // seen at once and never lost between the check and the wait.
+  const long long interval = options.delayMicroseconds * 1000LL;
+  // SIGTERM and SIGINT are let in only inside pselect, which lets them in
+  // and waits in one step, so a stop is never lost between the check and
+  // the wait. Every pass goes through it, without waiting when a frame is
+  // already due, so a stop is seen within one frame however slow frames are.
   sigset_t blocked, waiting;
   sigemptyset(&blocked);
   sigaddset(&blocked, SIGTERM);
@@ -58,32 +70,24 @@ void RunFrames() {
   sigdelset(&waiting, SIGTERM);
   sigdelset(&waiting, SIGINT);
 
-  long long nextTick = NowNanoseconds() + kTickNanoseconds;
-  while (!stopRequested && !windowLost) {
-    bool goOn = true;
-    while (goOn && XPending(display)) {
-      XEvent event;
-      XNextEvent(display, &event);
-      goOn = HandleEvent(event);
-    }
-    if (!goOn || windowLost) break;
-
-    const long long now = NowNanoseconds();
-    if (now >= nextTick) {
-      AdvanceScene();
-      DrawScene();
-      glXSwapBuffers(display, xHostState.window);
-      // Ticks come no faster than every 10 ms and are never made up: a
-      // slow machine gets a slower animation, not a jumpier one.
-      nextTick = now - nextTick >= kTickNanoseconds ? now + kTickNanoseconds : nextTick + kTickNanoseconds;
-      continue;
-    }
+  long long due = NowNanoseconds() + interval;
+  while (HandleEvents(display)) {
+    const long long beforeWait = NowNanoseconds();
+    const long long wait = due > beforeWait ? due - beforeWait : 0;
+    const timespec timeout = {static_cast<time_t>(wait / 1000000000LL),
+                              static_cast<long>(wait % 1000000000LL)};
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(connection, &readable);
-    const long long wait = nextTick - now;
-    const timespec timeout = {static_cast<time_t>(wait / 1000000000LL),
-                              static_cast<long>(wait % 1000000000LL)};
     if (pselect(connection + 1, &readable, nullptr, nullptr, &timeout, &waiting) < 0 && errno != EINTR) break;
+    if (stopSignal) break;
+
+    const long long now = NowNanoseconds();
+    if (now < due) continue;  // woken by events, handled on the next pass
+    AdvanceScene();
+    DrawScene();
+    if (options.showFps) DrawFrameRate(now);
+    glXSwapBuffers(display, xHostState.window);
+    due = NextFrameDue(due, now, interval);
   }
 }

@@ -19,11 +19,30 @@ static int NoteXError(Display*, XErrorEvent* error) {
 // be drawn or released any more, so the hack ends at once, quietly.
 static int EndOnLostConnection(Display*) { _exit(1); }
 
-// The visual of a window of our own: RGBA, double-buffered, with depth.
-static XVisualInfo* ChooseOwnVisual(Display* display) {
+// The visual with the given id, or null.
+static XVisualInfo* VisualById(Display* display, VisualID id) {
+  XVisualInfo wanted = {};
+  wanted.visualid = id;
+  int count = 0;
+  return XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+}
+
+// The visual of a window of our own, as -visual asks: by default the best
+// for OpenGL (RGBA, double-buffered, with depth), else the screen's default
+// or the one named by its id; those are checked for OpenGL afterwards.
+static XVisualInfo* ChooseOwnVisual(Display* display, const HackOptions& options) {
+  const int screen = DefaultScreen(display);
+  switch (options.visual) {
+    case VisualChoice::kDefault:
+      return VisualById(display, XVisualIDFromVisual(DefaultVisual(display, screen)));
+    case VisualChoice::kId:
+      return VisualById(display, options.visualId);
+    case VisualChoice::kBest:
+      break;
+  }
   int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
                       8,        GLX_DEPTH_SIZE,   16,           None};
-  return glXChooseVisual(display, DefaultScreen(display), attributes);
+  return glXChooseVisual(display, screen, attributes);
 }
 
 static Window MakeOwnWindow(Display* display, XVisualInfo* visual) {
@@ -46,49 +65,48 @@ static Window MakeOwnWindow(Display* display, XVisualInfo* visual) {
 static XVisualInfo* VisualOfWindow(Display* display, Window window) {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display, window, &attributes)) return nullptr;
-  XVisualInfo wanted = {};
-  wanted.visualid = XVisualIDFromVisual(attributes.visual);
-  int count = 0;
-  return XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+  return VisualById(display, XVisualIDFromVisual(attributes.visual));
 }
 
-static bool Fail(XVisualInfo* visual, const char* why) {
+// Prints why nothing can be drawn, naming the display.
+static bool Fail(XVisualInfo* visual, const char* displayName, const char* why) {
   if (visual) XFree(visual);
-  std::fprintf(stderr, "kelvaris: %s\n", why);
+  std::fprintf(stderr, "kelvaris: display %s: %s\n", XDisplayName(displayName), why);
   return false;
 }
 
 bool OpenGlWindow(const HackOptions& options) {
   XHostState& x = xHostState;
-  x.display = XOpenDisplay(nullptr);
-  if (!x.display) return Fail(nullptr, "cannot open the X display");
+  const char* name = options.displayName;
+  x.display = XOpenDisplay(name);
+  if (!x.display) return Fail(nullptr, name, "cannot be opened");
   XSetErrorHandler(NoteXError);
   XSetIOErrorHandler(EndOnLostConnection);
   if (!glXQueryExtension(x.display, nullptr, nullptr)) {
-    return Fail(nullptr, "the X server has no OpenGL (GLX): nothing can be drawn");
+    return Fail(nullptr, name, "the X server has no OpenGL (GLX): nothing can be drawn");
   }
 
   XVisualInfo* visual = nullptr;
   x.ownWindow = options.target == DrawTarget::kOwnWindow;
   if (x.ownWindow) {
-    visual = ChooseOwnVisual(x.display);
-    if (!visual) return Fail(nullptr, "no OpenGL visual with a depth buffer");
+    visual = ChooseOwnVisual(x.display, options);
+    if (!visual) return Fail(nullptr, name, "no such visual, or none with OpenGL and a depth buffer");
     x.window = MakeOwnWindow(x.display, visual);
   } else {
     x.window = options.target == DrawTarget::kRoot ? DefaultRootWindow(x.display) : options.windowId;
     visual = VisualOfWindow(x.display, x.window);
-    if (!visual) return Fail(nullptr, "the window to draw in does not exist");
+    if (!visual) return Fail(nullptr, name, "the window to draw in does not exist");
   }
   int depthBits = 0, doubleBuffered = 0;
   glXGetConfig(x.display, visual, GLX_DEPTH_SIZE, &depthBits);
   glXGetConfig(x.display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
   if (!depthBits || !doubleBuffered) {
-    return Fail(visual, "the window's visual has no double-buffered OpenGL with a depth buffer");
+    return Fail(visual, name, "the visual has no double-buffered OpenGL with a depth buffer");
   }
   x.context = glXCreateContext(x.display, visual, nullptr, True);
   XFree(visual);
   if (!x.context || !glXMakeCurrent(x.display, x.window, x.context)) {
-    return Fail(nullptr, "no OpenGL context for the window");
+    return Fail(nullptr, name, "no OpenGL context for the window");
   }
 
   // Its size changes and its end come as events; key presses only matter in
@@ -99,12 +117,14 @@ bool OpenGlWindow(const HackOptions& options) {
   rendererState.clientWidth = attributes.width;
   rendererState.clientHeight = attributes.height;
   InitSceneGl();
+  if (options.showFps) InitFrameRate();
   return true;
 }
 
 void CloseGlWindow() {
   XHostState& x = xHostState;
   if (x.context) {
+    FreeFrameRate();
     FreeSceneResources();
     glXMakeCurrent(x.display, None, nullptr);
     glXDestroyContext(x.display, x.context);

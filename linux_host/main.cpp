@@ -6,12 +6,39 @@
 #include "scene.h"
 #include "x_host.h"
 
-static void RequestStop(int) { stopRequested = 1; }
+static void RequestStop(int signal) { stopSignal = signal; }
+
+// Says what was wrong with the command line or XSCREENSAVER_WINDOW; the
+// usage follows where the command line was at fault.
+static void ReportRefusal(const HackOptions& options) {
+  switch (options.verdict) {
+    case OptionsVerdict::kBadEnvironmentWindow:
+      std::fprintf(stderr, "kelvaris: XSCREENSAVER_WINDOW is not a window id: %s\n", options.offending);
+      return;
+    case OptionsVerdict::kUnknownOption:
+      std::fprintf(stderr, "kelvaris: unrecognised option: %s\n", options.offending);
+      break;
+    case OptionsVerdict::kMissingValue:
+      std::fprintf(stderr, "kelvaris: option %s needs a value\n", options.offending);
+      break;
+    case OptionsVerdict::kBadValue:
+      std::fprintf(stderr, "kelvaris: bad value for %s: %s\n", options.option, options.offending);
+      break;
+    case OptionsVerdict::kRun:
+    case OptionsVerdict::kHelp:
+      return;
+  }
+  std::fputs(kUsage, stderr);
+}
 
 int main(int argc, char** argv) {
   const HackOptions options = ReadHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
-  if (!options.valid) {
-    std::fputs(kUsage, stderr);
+  if (options.verdict == OptionsVerdict::kHelp) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (options.verdict != OptionsVerdict::kRun) {
+    ReportRefusal(options);
     return 1;
   }
   struct sigaction stop = {};
@@ -27,7 +54,19 @@ int main(int argc, char** argv) {
   // As on Windows: seeded with the calendar time, counted in 10 ms ticks.
   SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
   SpawnSatellites();
-  RunFrames();
+  RunFrames(options);
   CloseGlWindow();
+  if (stopSignal) {
+    // Ended by the signal itself once everything is released, as
+    // XScreenSaver's own hacks end: the daemon and the settings program
+    // then report a hack stopped by SIGTERM, not one that failed.
+    const int signal = stopSignal;
+    std::signal(signal, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    raise(signal);
+  }
   return 0;
 }

@@ -3,11 +3,20 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: kelvaris [-window | -root | -window-id ID] [-count N]\n"
-    "  -window        draw in a window of its own (the default)\n"
-    "  -root          draw on the root window\n"
-    "  -window-id ID  draw in the window ID (decimal or 0x hex), as XSCREENSAVER_WINDOW does\n"
-    "  -count N       number of satellites, 0 or more (default 5; at most 1000 are drawn)\n";
+    "usage: kelvaris [-window | -root | -window-id ID] [-count N] [-delay USEC] [-fps | -no-fps]\n"
+    "                [-display NAME] [-visual default | best | ID] [-install | -noinstall] [-mono]\n"
+    "  -window         draw in a window of its own (the default)\n"
+    "  -root           draw on the root window\n"
+    "  -window-id ID   draw in the window ID (decimal or 0x hex), as XSCREENSAVER_WINDOW does\n"
+    "  -count N        number of satellites, 0 or more (default 5; at most 1000 are drawn)\n"
+    "  -delay USEC     microseconds from one frame to the next, each one tick of the animation\n"
+    "                  (default 10000)\n"
+    "  -fps, -no-fps   show the frame rate in the lower left corner, or not (the default)\n"
+    "  -display NAME   the X display to use (default $DISPLAY)\n"
+    "  -visual V       the visual of a window of its own: best (the default), default, or an id\n"
+    "  -install, -noinstall, -mono\n"
+    "                  accepted and ignored: the scene needs no colormap and is drawn in colour\n"
+    "  -help, --help   print this and exit\n";
 
 // Digits in the given base (10 or 16) up to the end, at most `limit`.
 static bool ParseUnsigned(const char* text, unsigned base, uint64_t limit, uint64_t* value) {
@@ -29,11 +38,31 @@ static bool ParseUnsigned(const char* text, unsigned base, uint64_t limit, uint6
   return true;
 }
 
-bool ParseWindowId(const char* text, unsigned long* id) {
+bool ParseXId(const char* text, unsigned long* id) {
   uint64_t value = 0;
   const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
   if (!ParseUnsigned(hex ? text + 2 : text, hex ? 16 : 10, 0xFFFFFFFFu, &value) || value == 0) return false;
   *id = static_cast<unsigned long>(value);
+  return true;
+}
+
+static bool ParseVisual(const char* text, HackOptions* options) {
+  if (std::strcmp(text, "best") == 0 || std::strcmp(text, "gl") == 0 || std::strcmp(text, "GL") == 0) {
+    options->visual = VisualChoice::kBest;
+    return true;
+  }
+  if (std::strcmp(text, "default") == 0) {
+    options->visual = VisualChoice::kDefault;
+    return true;
+  }
+  options->visual = VisualChoice::kId;
+  return ParseXId(text, &options->visualId);
+}
+
+static bool ParseNonNegative(const char* text, int32_t* value) {
+  uint64_t parsed = 0;
+  if (!ParseUnsigned(text, 10, INT32_MAX, &parsed)) return false;
+  *value = static_cast<int32_t>(parsed);
   return true;
 }
 
@@ -44,33 +73,78 @@ static const char* OptionName(const char* argument) {
   return argument[1] == '-' ? argument + 2 : argument + 1;
 }
 
+static bool Is(const char* name, const char* option) { return std::strcmp(name, option) == 0; }
+
+// Options that only switch something; false when `name` is none of them.
+static bool ReadSwitch(const char* name, HackOptions* options, bool* root) {
+  if (Is(name, "window")) {
+    *root = false;
+  } else if (Is(name, "root")) {
+    *root = true;
+  } else if (Is(name, "fps")) {
+    options->showFps = true;
+  } else if (Is(name, "no-fps")) {
+    options->showFps = false;
+  } else if (Is(name, "help")) {
+    options->verdict = OptionsVerdict::kHelp;
+  } else if (!Is(name, "install") && !Is(name, "noinstall") && !Is(name, "mono")) {
+    return false;
+  }
+  return true;
+}
+
+static bool TakesValue(const char* name) {
+  return Is(name, "window-id") || Is(name, "count") || Is(name, "delay") || Is(name, "display") ||
+         Is(name, "visual");
+}
+
+// Reads the value of an option that takes one; false when it does not read.
+static bool ReadValue(const char* name, const char* value, HackOptions* options, bool* windowIdGiven) {
+  if (Is(name, "window-id")) {
+    *windowIdGiven = true;
+    return ParseXId(value, &options->windowId);
+  }
+  if (Is(name, "count")) return ParseNonNegative(value, &options->count);
+  if (Is(name, "delay")) return ParseNonNegative(value, &options->delayMicroseconds);
+  if (Is(name, "visual")) return ParseVisual(value, options);
+  options->displayName = value;
+  return *value != '\0';
+}
+
 HackOptions ReadHackOptions(int argc, const char* const* argv, const char* environmentWindow) {
-  HackOptions options = {true, DrawTarget::kOwnWindow, 0, 5};
+  HackOptions options = {};
+  options.verdict = OptionsVerdict::kRun;
+  options.count = 5;
+  options.delayMicroseconds = kDefaultDelayMicroseconds;
+  options.visual = VisualChoice::kBest;
   bool root = false, windowIdGiven = false;
-  for (int i = 1; i < argc && options.valid; ++i) {
+  for (int i = 1; i < argc && options.verdict == OptionsVerdict::kRun; ++i) {
     const char* name = OptionName(argv[i]);
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    uint64_t count = 0;
-    if (!name) {
-      options.valid = false;
-    } else if (std::strcmp(name, "window") == 0) {
-      root = false;
-    } else if (std::strcmp(name, "root") == 0) {
-      root = true;
-    } else if (std::strcmp(name, "window-id") == 0) {
-      options.valid = value && ParseWindowId(value, &options.windowId);
-      windowIdGiven = true;
-      ++i;
-    } else if (std::strcmp(name, "count") == 0) {
-      options.valid = value && ParseUnsigned(value, 10, INT32_MAX, &count);
-      options.count = static_cast<int32_t>(count);
-      ++i;
+    options.offending = argv[i];
+    if (!name || !*name) {
+      options.verdict = OptionsVerdict::kUnknownOption;
+    } else if (ReadSwitch(name, &options, &root)) {
+      continue;
+    } else if (!TakesValue(name)) {
+      options.verdict = OptionsVerdict::kUnknownOption;
+    } else if (i + 1 == argc) {
+      options.verdict = OptionsVerdict::kMissingValue;
     } else {
-      options.valid = false;
+      options.option = argv[i];
+      options.offending = argv[++i];
+      if (!ReadValue(name, options.offending, &options, &windowIdGiven))
+        options.verdict = OptionsVerdict::kBadValue;
     }
   }
+  if (options.verdict != OptionsVerdict::kRun) return options;
+  options.offending = nullptr;
+  options.option = nullptr;
   if (!windowIdGiven && environmentWindow && *environmentWindow) {
-    options.valid = options.valid && ParseWindowId(environmentWindow, &options.windowId);
+    if (!ParseXId(environmentWindow, &options.windowId)) {
+      options.verdict = OptionsVerdict::kBadEnvironmentWindow;
+      options.offending = environmentWindow;
+      return options;
+    }
     windowIdGiven = true;
   }
   options.target = windowIdGiven ? DrawTarget::kWindowId : root ? DrawTarget::kRoot : DrawTarget::kOwnWindow;

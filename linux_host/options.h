@@ -10,20 +10,48 @@ enum class DrawTarget {
   kWindowId,   // a window another program made (-window-id, XSCREENSAVER_WINDOW)
 };
 
-struct HackOptions {
-  bool valid;  // false: an unknown option or a bad value; print the usage
-  DrawTarget target;
-  unsigned long windowId;  // with kWindowId
-  int32_t count;           // satellites, 5 unless -count says otherwise
+// What to do after reading the command line.
+enum class OptionsVerdict {
+  kRun,
+  kHelp,                  // -help or --help: the usage on standard output, exit 0
+  kUnknownOption,         // `offending` is the option (or a stray argument)
+  kMissingValue,          // `offending` is the option that needs one
+  kBadValue,              // `offending` is the value; `option` the option it belongs to
+  kBadEnvironmentWindow,  // XSCREENSAVER_WINDOW is set but names no window; `offending` is its value
 };
+
+// How the visual of a window of our own is picked (-visual).
+enum class VisualChoice {
+  kBest,     // the deepest double-buffered RGBA visual with a depth buffer (the default)
+  kDefault,  // the screen's default visual
+  kId,       // the visual `visualId`
+};
+
+struct HackOptions {
+  OptionsVerdict verdict;
+  const char* offending;  // points into argv or the environment value; see OptionsVerdict
+  const char* option;     // with kBadValue
+  DrawTarget target;
+  unsigned long windowId;     // with kWindowId
+  int32_t count;              // satellites, 5 unless -count says otherwise
+  int32_t delayMicroseconds;  // between frames; one tick of the animation each
+  bool showFps;
+  const char* displayName;  // -display, or null for $DISPLAY
+  VisualChoice visual;
+  unsigned long visualId;  // with VisualChoice::kId
+};
+
+// The animation's tick, and the default -delay.
+constexpr int32_t kDefaultDelayMicroseconds = 10000;
 
 // Reads argv[1..argc-1]. environmentWindow is XSCREENSAVER_WINDOW's value,
 // or null when it is not set: the window it names, like -window-id, comes
-// before -root and -window. Of two -window-id options the later holds.
+// before -root and -window. Of two -window-id options the later holds. The
+// first error ends the reading.
 HackOptions ReadHackOptions(int argc, const char* const* argv, const char* environmentWindow);
 
-// A window id: decimal, or hexadecimal after 0x. False for anything else,
-// for 0, and for values beyond 32 bits (X ids have 29).
-bool ParseWindowId(const char* text, unsigned long* id);
+// A window or visual id: decimal, or hexadecimal after 0x. False for
+// anything else, for 0, and for values beyond 32 bits (X ids have 29).
+bool ParseXId(const char* text, unsigned long* id);
 
 extern const char kUsage[];

@@ -1,6 +1,6 @@
 // The Linux host: an XScreenSaver hack that draws the scene with GLX into
 // the window it is given (or the root, or one of its own), one frame per
-// 10 ms tick, until it is told to stop.
+// tick (10 ms unless -delay says otherwise), until it is told to stop.
 #pragma once
 
 #include <GL/glx.h>
@@ -20,15 +20,17 @@ struct XHostState {
 
 extern XHostState xHostState;
 
-// Set by SIGTERM and SIGINT; the loop ends at the next wake-up.
-extern volatile sig_atomic_t stopRequested;
+// The signal (SIGTERM or SIGINT) that asked the run to stop, or 0; the loop
+// ends within the frame that is being drawn.
+extern volatile sig_atomic_t stopSignal;
 
 // Set when the server reports that the window is gone (an X error on it).
 extern bool windowLost;
 
-// Finds or makes the window that options name, with an OpenGL context on its
-// visual that has a depth buffer; leaves the context current. Prints why
-// and returns false when that cannot be had.
+// Opens the display, finds or makes the window that options name, with an
+// OpenGL context on its visual that has a depth buffer; leaves the context
+// current. Prints why, naming the display, and returns false when that
+// cannot be had.
 bool OpenGlWindow(const HackOptions& options);
 
 // Releases the context, the window when it is ours, and the display.
@@ -36,4 +38,12 @@ void CloseGlWindow();
 
 // Runs the ticks and frames until a signal, the window's end or, in a
 // window of its own, the window manager's close or Escape/q.
-void RunFrames();
+void RunFrames(const HackOptions& options);
+
+// The frame rate in the lower left corner (-fps), as XScreenSaver's hacks
+// show theirs. InitFrameRate makes the font's display lists, with the
+// context current; false when the X server has no "fixed" font.
+bool InitFrameRate();
+// Counts a frame started at `now` (nanoseconds) and draws the rate over it.
+void DrawFrameRate(long long now);
+void FreeFrameRate();

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Runs the native tests directly, the Windows tests under Wine and the
-# Linux program's tests on private X displays, then prints one summary line
-# per preset. Exits non-zero on any failure.
+# Runs the tests of the given presets (default: all): the native tests
+# directly, the Windows tests under Wine and the Linux program's tests on
+# private X displays, then prints one summary line per preset. Exits
+# non-zero on any failure.
+# Usage: run-tests.sh [JOBS [PRESET...]]
 set -uo pipefail
 jobs=${1:-2}
+presets=("${@:2}")
+[ ${#presets[@]} -gt 0 ] || presets=(native windows linux)
 status=0
 summary=()
-for preset in native windows linux; do
+for preset in "${presets[@]}"; do
   log=build/$preset/last-test.log
   ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}

@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need from Debian's archive.
-# Idempotent: does nothing (quickly) when every package is present.
+# Installs what the build and the tests need from Debian's archive:
+# `setup.sh linux` only what the Linux program, its tests and its package
+# need; `setup.sh` everything, the Windows side too. Idempotent: does
+# nothing (quickly) when every package is present.
 set -euo pipefail
 
-packages=(
-  cmake make ninja-build
-  g++ libgtest-dev googletest
+linux_packages=(
+  cmake make g++ libgtest-dev
+  xvfb xauth libgl1-mesa-dri mesa-utils xdotool imagemagick procps python3
+  libx11-dev libgl-dev libglu1-mesa-dev xscreensaver xscreensaver-data xscreensaver-gl
+  debhelper dpkg-dev fakeroot lintian man-db git
+)
+windows_packages=(
+  ninja-build googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64
-  xvfb xauth libgl1-mesa-dri mesa-utils xserver-xephyr
-  xdotool imagemagick fonts-dejavu-core procps
-  libx11-dev libgl-dev libglu1-mesa-dev xscreensaver
-  clang libclang-rt-14-dev
-  libbenchmark-dev python3
+  wine wine64 xserver-xephyr x11-xserver-utils fonts-dejavu-core
+  clang libclang-rt-14-dev libbenchmark-dev
   nsis g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 )
+packages=("${linux_packages[@]}")
+[ "${1:-all}" = linux ] || packages+=("${windows_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,7 +13,8 @@
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
   numSatellites = 5;
-  if (!OpenGlWindow({true, DrawTarget::kRoot, 0, 5})) return 1;
+  const char* const root[] = {"linux_frame_bench", "-root"};
+  if (!OpenGlWindow(ReadHackOptions(2, root, nullptr))) return 1;
   SeedRandom(1);
   SpawnSatellites();
   for (int i = 0; i < 10; ++i) {  // warm up the driver

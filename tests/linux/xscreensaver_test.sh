@@ -2,7 +2,10 @@
 # The real XScreenSaver daemon runs the Linux program: a private Xvfb, a
 # temporary home whose settings list only Kelvaris, the daemon as an
 # unprivileged user (it launches no hacks as root). Activated, the screen
-# shows the sphere centred; deactivated, no Kelvaris process is left.
+# shows the sphere centred; switched from Kelvaris at its slowest frames
+# (1000 satellites) to another hack, Kelvaris is gone within the hang guard
+# and the daemon logs it as stopped by SIGTERM, as it logs its own hacks;
+# deactivated, no Kelvaris process is left.
 # Usage: xscreensaver_test.sh KELVARIS CHECKER WORK_DIR
 set -uo pipefail
 kelvaris=$1 checker=$2 work=$3
@@ -21,13 +24,15 @@ unfade: False
 splash: False
 dpmsEnabled: False
 timeout: 1:00:00
-programs: GL: $kelvaris --root --count 0 \\n
+programs: GL: $kelvaris --root --count 0 \\n\\
+  GL: $kelvaris --root --count 1000 \\n\\
+  abstractile --root \\n
 SETTINGS
 chown -R nobody:nogroup "$home" "$work"
 as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
 running() { pgrep -u nobody -f "^$kelvaris " >/dev/null; }  # the daemon's, not other tests'
 
-as_nobody xscreensaver -no-splash >"$work/daemon.log" 2>&1 &
+as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
 daemon=$!
 stop_all() {
   as_nobody xscreensaver-command -exit >/dev/null 2>&1
@@ -45,6 +50,19 @@ as_nobody xscreensaver-command -activate >/dev/null || fail "the daemon did not 
 for _ in $(seq 600); do running && break; sleep 0.1; done
 running && echo "ok: the daemon started Kelvaris" || fail "no Kelvaris process after -activate"
 picture_of 1024x768+0+0 || fail "the picture"
+
+# -select counts from 1.
+as_nobody xscreensaver-command -select 2 >/dev/null || fail "the daemon did not take -select 2"
+slow() { pgrep -u nobody -f "^$kelvaris --root --count 1000" >/dev/null; }
+for _ in $(seq 600); do slow && break; sleep 0.1; done
+sleep 1  # a few of its slow frames
+as_nobody xscreensaver-command -select 3 >/dev/null || fail "the daemon did not take -select 3"
+for _ in $(seq 600); do slow || break; sleep 0.1; done
+slow && fail "Kelvaris at 1000 satellites still runs 60 s after the switch" || echo "ok: switched away, Kelvaris is gone"
+for _ in $(seq 100); do grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" && break; sleep 0.1; done
+grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" &&
+  echo "ok: the daemon logs Kelvaris as stopped by SIGTERM" ||
+  fail "the daemon's log for Kelvaris: $(grep -F "($kelvaris)" "$work/daemon.log")"
 
 as_nobody xscreensaver-command -deactivate >/dev/null || fail "the daemon did not take -deactivate"
 for _ in $(seq 600); do running || break; sleep 0.1; done

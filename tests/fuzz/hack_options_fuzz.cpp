@@ -1,0 +1,52 @@
+// Any bytes as the Linux program's command line and XSCREENSAVER_WINDOW:
+// the first NUL-separated piece is the variable (absent when it is a single
+// 0xFF byte), the rest are the arguments. What the reading accepts is in
+// range, and what it blames is one of the texts it was given.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "options.h"
+
+static void Check(bool holds) {
+  if (!holds) std::abort();
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> pieces(1);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == '\0') {
+      pieces.emplace_back();
+    } else {
+      pieces.back() += static_cast<char>(data[i]);
+    }
+  }
+  const char* environment = pieces[0] == "\xff" ? nullptr : pieces[0].c_str();
+  std::vector<const char*> argv = {"kelvaris"};
+  for (size_t i = 1; i < pieces.size(); ++i) argv.push_back(pieces[i].c_str());
+
+  const HackOptions o = ReadHackOptions(static_cast<int>(argv.size()), argv.data(), environment);
+  bool blamesAGivenText = o.offending == environment;
+  for (const char* argument : argv) blamesAGivenText = blamesAGivenText || o.offending == argument;
+  switch (o.verdict) {
+    case OptionsVerdict::kRun:
+      Check(o.count >= 0 && o.delayMicroseconds >= 0 && !o.offending);
+      Check(o.target != DrawTarget::kWindowId || (o.windowId != 0 && o.windowId <= 0xFFFFFFFFu));
+      break;
+    case OptionsVerdict::kHelp:
+      break;
+    case OptionsVerdict::kBadValue:
+      Check(o.option && blamesAGivenText);
+      break;
+    case OptionsVerdict::kUnknownOption:
+    case OptionsVerdict::kMissingValue:
+      Check(blamesAGivenText && o.offending != environment);
+      break;
+    case OptionsVerdict::kBadEnvironmentWindow:
+      Check(environment && o.offending == environment);
+      break;
+  }
+  return 0;
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# `make deb`: the Debian package of the Linux program, built as Debian
+# builds packages (debian/, dpkg-buildpackage -b) from a copy of the
+# sources in build/deb, where the package lands. Needs nothing of the
+# Windows side.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+version=$(dpkg-parsechangelog -S Version)
+project=$(sed -n 's/^project(Kelvaris VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ "$version" = "$project" ] || { echo "debian/changelog is at $version, the project at $project"; exit 1; }
+out=build/deb
+tree=$out/kelvaris-$version
+rm -rf "$out"
+mkdir -p "$tree"
+# The sources as they stand (committed or not), without build trees.
+git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$tree"
+(cd "$tree" && dpkg-buildpackage -b -us -uc >../build.log 2>&1) || {
+  tail -n 40 "$out/build.log"
+  exit 1
+}
+rm -rf "$tree"
+ls "$out"/*.deb
