@@ -1,22 +1,10 @@
 #include "app.h"
 #include "renderer.h"
 
-namespace {
-
-struct MonitorList {
-  int32_t count;
-  ScreenRect rects[kMaxViewports];
-};
-
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
-  MonitorList& list = *reinterpret_cast<MonitorList*>(data);
-  if (list.count < kMaxViewports) {
-    list.rects[list.count++] = {rect->left, rect->top, rect->right, rect->bottom};
-  }
+static BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  AppendMonitor(reinterpret_cast<MonitorList*>(data), {rect->left, rect->top, rect->right, rect->bottom});
   return TRUE;
 }
-
-}  // namespace
 
 void FitViewportsToMonitors(HWND window) {
   RECT area = {};

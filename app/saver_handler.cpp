@@ -12,9 +12,22 @@ static void StoreClientSize(HWND window) {
   rendererState.clientHeight = client.bottom;
 }
 
+// The screen area the full-screen window was last fitted to.
+static RECT fittedScreen;
+
+// The area of every monitor together, from the virtual-screen metrics: they
+// are already current when a display change is announced, where the screen
+// DC's clip box can still hold the old size for a moment.
+static RECT VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 static void StartSaver(HWND window) {
   // The size is taken here: the projection is built from it in InitGl.
   StoreClientSize(window);
+  GetWindowRect(window, &fittedScreen);
   if (!isPreview) FitViewportsToMonitors(window);
   LoadSettings();  // before generation, which reads the count
   InitGl(window);
@@ -34,7 +47,8 @@ static void StopSaver(HWND window) {
 // the screen again and every monitor gets its viewport before the next
 // frame, so that no frame is drawn stretched over the new layout.
 static void RefitToScreen(HWND window) {
-  const RECT screen = ScreenClipBox();
+  const RECT screen = VirtualScreen();
+  fittedScreen = screen;
   SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left,
                screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
   StoreClientSize(window);
@@ -51,6 +65,13 @@ LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LP
       StopSaver(window);
       return 0;
     case WM_TIMER:
+      // The system's numbers can settle after its notice of a change, and a
+      // change made outside Windows comes with no notice at all: each tick
+      // compares the screen with the one the window was fitted to.
+      if (!isPreview) {
+        const RECT screen = VirtualScreen();
+        if (!EqualRect(&screen, &fittedScreen)) RefitToScreen(window);
+      }
       // Any timer id: the animation counts ticks, whatever sent them.
       AdvanceScene();
       DrawScene();

@@ -43,7 +43,8 @@ int DrawScene() {
     return 1;
   }
   for (int32_t i = 0; i < r.viewportCount && i < kMaxViewports; ++i) {
-    ApplyViewport(r.viewports[i]);
+    const Viewport& v = r.viewports[i];
+    ApplyViewport(v, MonitorFieldOfView(v.width, v.height));
     DrawSceneInViewport();
   }
   return 1;

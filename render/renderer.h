@@ -56,11 +56,13 @@ void InitSceneGl();
 // Deletes the sphere lists and the quadric, while the context is current.
 void FreeSceneResources();
 
-// Sets the viewport, and a perspective projection of its own aspect.
-void ApplyViewport(const Viewport& viewport);
+// Sets the viewport, and a perspective projection of its own aspect with the
+// given vertical field of view in degrees.
+void ApplyViewport(const Viewport& viewport, double fieldOfView);
 
-// The viewport and projection of the whole client area of the stored size:
-// at set-up, and again when the window's size changes.
+// The viewport and projection (45 degrees across its height) of the whole
+// client area of the stored size: at set-up, and again when the window's
+// size changes.
 void SetupProjection();
 
 // Draws the current scene into the back buffer; the caller presents it.

@@ -13,7 +13,7 @@ const GLfloat materialShininess[1] = {50.0f};
 // The single-precision 0.1, widened: the near plane and the satellite radius.
 static const double kSinglePointOne = 0.10000000149011612;
 
-void ApplyViewport(const Viewport& v) {
+void ApplyViewport(const Viewport& v, double fieldOfView) {
   glViewport(v.x, v.y, v.width, v.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -21,14 +21,14 @@ void ApplyViewport(const Viewport& v) {
   // the projection never holds an infinity or a NaN.
   const double width = v.width > 0 ? v.width : 1;
   const double height = v.height > 0 ? v.height : 1;
-  gluPerspective(45.0, width / height, kSinglePointOne, 100.0);
+  gluPerspective(fieldOfView, width / height, kSinglePointOne, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
 
 void SetupProjection() {
   const RendererState& r = rendererState;
-  ApplyViewport({0, 0, r.clientWidth, r.clientHeight});
+  ApplyViewport({0, 0, r.clientWidth, r.clientHeight}, 45.0);
 }
 
 // Tessellates each sphere once; a frame only replays the lists.

@@ -1,6 +1,17 @@
 #include "viewports.h"
 
 #include <algorithm>
+#include <cmath>
+
+void AppendMonitor(MonitorList* list, const ScreenRect& monitor) {
+  if (list->count < kMaxViewports) list->rects[list->count++] = monitor;
+}
+
+double MonitorFieldOfView(int32_t width, int32_t height) {
+  if (width >= height || width <= 0) return 45.0;
+  const double degrees = 180.0 / 3.14159265358979323846;
+  return 2.0 * std::atan(std::tan(22.5 / degrees) * height / width) * degrees;
+}
 
 int32_t MonitorViewports(const ScreenRect& window, const ScreenRect* monitors, int32_t monitorCount,
                          Viewport* viewports) {

@@ -20,8 +20,10 @@ saver="Z:$(pwd)/build/windows/kelvaris.scr"
 echo "== frames in a 1024x768 window under Wine"
 wine build/windows/tests/bench/frame_bench.exe 300 | tr -d '\r' | tee "$out/frames.csv"
 
-echo "== frames on one monitor and on two, each half of the window"
+echo "== frames on desks of one, two and three monitors, and with a portrait one (a 3072x800 screen)"
+KELVARIS_SCREEN=3072x800 tools/wine-start.sh "$state" >/dev/null || exit 1
 wine build/windows/tests/bench/frame_bench.exe 300 monitors | tr -d '\r' | tee "$out/monitors.csv"
+tools/wine-start.sh "$state" >/dev/null || exit 1
 
 echo "== startup: process start to the first frame on the screen"
 wine build/windows/tests/bench/startup_bench.exe "$saver" 5 | tr -d '\r' | tee "$out/startup.csv"

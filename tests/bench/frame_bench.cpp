@@ -1,6 +1,9 @@
 // Milliseconds per frame (DrawScene and SwapBuffers) in a 1024x768 window
-// under Wine and Mesa, at several satellite counts; or, with "monitors", at
-// the default count on one monitor and on two (each half of the window).
+// under Wine and Mesa, at several satellite counts; or, with "monitors", the
+// wall and CPU milliseconds per frame at the default count on the desks of
+// real users: one, two and three 1024x768 monitors side by side, and a
+// 1024x768 monitor beside a portrait 480x800 one, the window covering them
+// all as the saver's does.
 // Usage: frame_bench [FRAMES [monitors]]
 #include <windows.h>
 
@@ -9,25 +12,47 @@
 #include <cstring>
 #include <initializer_list>
 
+#include <vector>
+
 #include "../test_window.h"
 #include "renderer.h"
 #include "scene.h"
 
 namespace {
 
-// Milliseconds per frame of `count` satellites drawn into `viewportCount`
-// side-by-side viewports that share the window.
-double MeasureFrames(HWND window, int frames, int32_t count, int32_t viewportCount) {
+struct FrameCost {
+  double wallMs;
+  double cpuMs;  // this process's user and system time; the X server's copy is not in it
+};
+
+double CpuMilliseconds() {
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+  const auto ms = [](const FILETIME& t) {
+    return ((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+  };
+  return ms(kernel) + ms(user);
+}
+
+// The cost of a frame of `count` satellites in `window`, whose client area
+// covers `monitors` (their bounding box, at the origin), each monitor with a
+// viewport of its own when there are several.
+FrameCost MeasureFrames(HWND window, int frames, int32_t count, const std::vector<ScreenRect>& monitors) {
   sceneState.satelliteCount = 0;
   numSatellites = count;
   SeedRandom(1);
   SpawnSatellites();
   rendererState = {};
-  rendererState.clientWidth = 1024;
-  rendererState.clientHeight = 768;
-  rendererState.viewportCount = viewportCount;
-  const int32_t width = 1024 / viewportCount;
-  for (int32_t i = 0; i < viewportCount; ++i) rendererState.viewports[i] = {i * width, 0, width, 768};
+  ScreenRect area = {0, 0, 0, 0};
+  for (const ScreenRect& m : monitors) {
+    if (m.right > area.right) area.right = m.right;
+    if (m.bottom > area.bottom) area.bottom = m.bottom;
+  }
+  SetWindowPos(window, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  rendererState.clientWidth = area.right;
+  rendererState.clientHeight = area.bottom;
+  rendererState.viewportCount =
+      MonitorViewports(area, monitors.data(), static_cast<int32_t>(monitors.size()), rendererState.viewports);
   InitGl(window);
   for (int i = 0; i < 10; ++i) {  // warm up the driver
     DrawScene();
@@ -35,6 +60,7 @@ double MeasureFrames(HWND window, int frames, int32_t count, int32_t viewportCou
   }
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
+  const double cpuStart = CpuMilliseconds();
   QueryPerformanceCounter(&start);
   for (int i = 0; i < frames; ++i) {
     AdvanceScene();
@@ -43,8 +69,9 @@ double MeasureFrames(HWND window, int frames, int32_t count, int32_t viewportCou
   }
   glFinish();
   QueryPerformanceCounter(&end);
+  const double cpu = CpuMilliseconds() - cpuStart;
   ShutdownGl(window);
-  return 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart / frames;
+  return {1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart / frames, cpu / frames};
 }
 
 }  // namespace
@@ -54,13 +81,26 @@ int main(int argc, char** argv) {
   const bool monitors = argc > 2 && std::strcmp(argv[2], "monitors") == 0;
   HWND window = CreateTestWindow("FrameBench", 1024, 768);
   if (monitors) {
-    std::printf("monitors,ms_per_frame\n");
-    for (int32_t viewports : {1, 2})
-      std::printf("%d,%.3f\n", viewports, MeasureFrames(window, frames, 5, viewports));
+    struct Desk {
+      const char* name;
+      std::vector<ScreenRect> monitors;
+    };
+    const Desk desks[] = {
+        {"1024x768", {{0, 0, 1024, 768}}},
+        {"2 x 1024x768", {{0, 0, 1024, 768}, {1024, 0, 2048, 768}}},
+        {"3 x 1024x768", {{0, 0, 1024, 768}, {1024, 0, 2048, 768}, {2048, 0, 3072, 768}}},
+        {"1024x768 + 480x800", {{0, 0, 1024, 768}, {1024, 0, 1504, 800}}},
+    };
+    std::printf("monitors,ms_per_frame,cpu_ms_per_frame\n");
+    for (const Desk& desk : desks) {
+      const FrameCost cost = MeasureFrames(window, frames, 5, desk.monitors);
+      std::printf("%s,%.3f,%.3f\n", desk.name, cost.wallMs, cost.cpuMs);
+      std::fflush(stdout);
+    }
   } else {
     std::printf("satellites,ms_per_frame\n");
     for (int32_t count : {5, 50, 500}) {
-      std::printf("%d,%.3f\n", count, MeasureFrames(window, frames, count, 1));
+      std::printf("%d,%.3f\n", count, MeasureFrames(window, frames, count, {{0, 0, 1024, 768}}).wallMs);
       std::fflush(stdout);
     }
   }

@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Reads a screenshot (binary PPM) of the whole X screen and checks that each
 monitor, given as WxH+X+Y, shows the central sphere centred and round, at the
-size its own height gives, and that nothing is lit where no monitor is.
-With --wait it first takes screenshots of the current DISPLAY into that file
-until every monitor's centre is lit, that is until the first frames are on
-the screen; 120 s only guard against a hang."""
+size its own height gives (with --narrower-side, the size its narrower side
+gives, as each of several monitors is framed), and that nothing is lit where
+no monitor is. With --wait it takes screenshots of the current DISPLAY into
+that file: first until every monitor shows something, that is until the
+first frames are on the screen (120 s only guard against a hang), then
+again, up to 10 times, while the check fails, so that a frame caught while
+the picture settles is not taken for the verdict, and a wrong picture is
+reported within seconds."""
 import math
 import subprocess
 import sys
@@ -29,26 +33,9 @@ def read_ppm(path):
     return int(fields[1]), int(fields[2]), data[pos + 1:]
 
 
-def main(args):
-    wait = args[0] == "--wait"
-    if wait:
-        args = args[1:]
-    path = args[0]
-    monitors = []
-    for area in args[1:]:
-        size, x, y = area.split("+")
-        w, h = size.split("x")
-        monitors.append((int(x), int(y), int(w), int(h)))
-
-    for _ in range(1200 if wait else 1):
-        if wait:
-            subprocess.run(["import", "-window", "root", "-depth", "8", path], check=False)
-        width, height, pixels = read_ppm(path)
-        lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
-        if not wait or all(lit(x + w // 2, y + h // 2) for x, y, w, h in monitors):
-            break
-        time.sleep(0.1)
-
+def check(path, monitors, narrower):
+    width, height, pixels = read_ppm(path)
+    lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
     failures = []
     # The sphere's angular radius is asin(0.5 / 5) in a 45-degree field of view.
     share = math.tan(math.asin(0.1)) / math.tan(math.radians(22.5))
@@ -61,19 +48,59 @@ def main(args):
         top, bottom = min(p[1] for p in points), max(p[1] for p in points)
         across, down = right - left + 1, bottom - top + 1
         centre = ((left + right) / 2 - x, (top + bottom) / 2 - y)
+        side = min(w, h) if narrower else h
         print(f"monitor {w}x{h}+{x}+{y}: sphere {across}x{down} centred at {centre}, expected "
-              f"{share * h:.1f} across at {((w - 1) / 2, (h - 1) / 2)}")
+              f"{share * side:.1f} across at {((w - 1) / 2, (h - 1) / 2)}")
         if abs(centre[0] - (w - 1) / 2) > 1.5 or abs(centre[1] - (h - 1) / 2) > 1.5:
             failures.append(f"monitor {w}x{h}+{x}+{y}: the sphere is not centred")
         if abs(across - down) > 2:
             failures.append(f"monitor {w}x{h}+{x}+{y}: the sphere is not round")
-        if abs(down - share * h) > 0.04 * share * h:
+        if abs(down - share * side) > 0.04 * share * side:
             failures.append(f"monitor {w}x{h}+{x}+{y}: the sphere is not the size of this monitor's view")
 
     on_a_monitor = lambda px, py: any(x <= px < x + w and y <= py < y + h for x, y, w, h in monitors)
     stray = sum(1 for py in range(height) for px in range(width) if lit(px, py) and not on_a_monitor(px, py))
     if stray:
         failures.append(f"{stray} lit pixels where no monitor is")
+    return failures
+
+
+def shows_something(path, monitors):
+    """True when each monitor has a lit pixel on a grid of every 4th pixel."""
+    width, _, pixels = read_ppm(path)
+    lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+    return all(any(lit(px, py) for py in range(y, y + h, 4) for px in range(x, x + w, 4))
+               for x, y, w, h in monitors)
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", "-depth", "8", path], check=False)
+
+
+def main(args):
+    wait = "--wait" in args
+    narrower = "--narrower-side" in args
+    args = [a for a in args if a not in ("--wait", "--narrower-side")]
+    path = args[0]
+    monitors = []
+    for area in args[1:]:
+        size, x, y = area.split("+")
+        w, h = size.split("x")
+        monitors.append((int(x), int(y), int(w), int(h)))
+
+    if wait:
+        for _ in range(1200):
+            screenshot(path)
+            if shows_something(path, monitors):
+                break
+            time.sleep(0.1)
+    failures = check(path, monitors, narrower)
+    for _ in range(10 if wait else 0):
+        if not failures:
+            break
+        time.sleep(0.1)
+        screenshot(path)
+        failures = check(path, monitors, narrower)
     for failure in failures:
         print("FAIL:", failure)
     return 1 if failures else 0

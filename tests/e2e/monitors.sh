@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The full-screen saver on two monitors, as Wine presents them from a nested
 # X server (Xephyr, inside a private Xvfb) with two Xinerama screens: 640x480
-# and, to its right, 512x384. The screen, read as a user sees it, must show
-# the central sphere centred and round on each monitor, at that monitor's
-# size, and nothing where no monitor is; a key ends the saver with 0. Done
-# twice: with the left screen as the primary, and with the right one, which
-# puts the left monitor at negative coordinates.
+# and, to its right, a portrait 300x400. The screen, read as a user sees it,
+# must show the central sphere centred and round on each monitor, at the
+# size of that monitor's narrower side (its height on the wide one, its
+# width on the portrait one), and nothing where no monitor is; a key ends the
+# saver with 0. Done twice: with the left screen as the primary, and with the
+# right one, which puts the left monitor at negative coordinates. A start
+# that Wine does not complete (the saver ends before its window appears) is
+# retried, up to three times, and reported with its exit code.
 # Usage: monitors.sh TOOLS_DIR WINE_STATE SCR
 set -uo pipefail
 tools=$1 state=$2 scr=$3
@@ -34,9 +37,9 @@ cleanup() {
 trap cleanup EXIT
 
 start_x_server "$dir/host" Xvfb -screen 0 1400x1000x24
-DISPLAY=":$(head -n1 "$dir/host")" start_x_server "$dir/nested" Xephyr +xinerama -screen 640x480 -screen 512x384
+DISPLAY=":$(head -n1 "$dir/host")" start_x_server "$dir/nested" Xephyr +xinerama -screen 640x480 -screen 300x400
 export DISPLAY=":$(head -n1 "$dir/nested")"
-monitors=(640x480+0+0 512x384+640+0)  # in X's coordinates, whichever is the primary
+monitors=(640x480+0+0 300x400+640+0)  # in X's coordinates, whichever is the primary
 
 for primary in 0 1; do
   {
@@ -50,14 +53,20 @@ for primary in 0 1; do
     wineserver -p
   } </dev/null >>"$log" 2>&1
 
-  wine "$scr" /s </dev/null >>"$log" 2>&1 &
-  saver=$!
-  if ! "$tools/wait-for-saver.sh"; then
-    fail "primary $primary: no saver window"
-    kill "$saver"
-    continue
-  fi
-  python3 "$here/check_monitors.py" --wait "$dir/primary-$primary.ppm" "${monitors[@]}" ||
+  started=
+  for try in 1 2 3; do
+    wine "$scr" /s </dev/null >>"$log" 2>&1 &
+    saver=$!
+    "$tools/wait-for-saver.sh" "$saver" && { started=1; break; }
+    if kill -0 "$saver" 2>/dev/null; then
+      kill "$saver"
+      break
+    fi
+    wait "$saver"
+    echo "primary $primary: the saver ended with $? before its window appeared (try $try of 3)"
+  done
+  [ -n "$started" ] || { fail "primary $primary: no saver window"; continue; }
+  python3 "$here/check_monitors.py" --wait --narrower-side "$dir/primary-$primary.ppm" "${monitors[@]}" ||
     fail "primary $primary: the picture"
   xdotool key a
   wait "$saver"

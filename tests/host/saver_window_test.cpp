@@ -353,6 +353,10 @@ TEST_F(SaverWindow, EveryTimerMessageAdvancesAndPresentsOneFrame) {
   script.steps = {[] {
     KillTimer(saverWindow, 1);  // only our own ticks from here
     sceneState.centralColor = {};
+    // Two ticks from here put the light straight in front of the sphere
+    // and keep the hue red, whatever ran before.
+    sceneState.lightCounter = 248;
+    sceneState.hueCounter = 0;
     const int32_t light = sceneState.lightCounter;
     const int32_t hue = sceneState.hueCounter;
     EXPECT_EQ(SendMessageA(saverWindow, WM_TIMER, 77, 0), 0);
@@ -364,30 +368,37 @@ TEST_F(SaverWindow, EveryTimerMessageAdvancesAndPresentsOneFrame) {
     HDC screen = GetDC(nullptr);
     const COLORREF centre = GetPixel(screen, 512, 384);
     ReleaseDC(nullptr, screen);
-    EXPECT_GT(GetRValue(centre), 20);  // red at hue 0, by ambient light at least
+    EXPECT_GT(GetRValue(centre), 20);  // red, lit from the front
     DestroyWindow(saverWindow);
   }};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_EQ(script.stepsRun, 1u);
 }
 
-// Wine on one display cannot add or remove a monitor under a running
-// program, so the change is played: the window is left at an old size, and
-// the system's notice must bring window, viewport and frame back to the
-// screen as it is.
+// The system's notice of a display change brings window, client size,
+// viewports, projection and frame back to the screen as it is, from a state
+// left wrong on purpose: window and viewport at an old size, the stored size
+// and the monitor viewports garbage. A preview, a child of its parent, is
+// left as it is. Real changes are the DisplayChange test's.
 TEST_F(SaverWindow, DisplayChangeRefitsTheWindowAndItsViewport) {
   SaverScript script;
   script.steps = {[] {
     KillTimer(saverWindow, 1);  // only our own ticks from here
     SetWindowPos(saverWindow, nullptr, 100, 50, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyViewport({0, 0, 300, 200});
+    ApplyViewport({0, 0, 300, 200}, 45.0);
+    rendererState.clientWidth = 300;
+    rendererState.clientHeight = 200;
+    rendererState.viewportCount = 2;
+    rendererState.viewports[0] = rendererState.viewports[1] = {7, 7, 7, 7};
     EXPECT_EQ(SendMessageA(saverWindow, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768)), 0);
 
     RECT rect, screen = ScreenClipBox();
     GetWindowRect(saverWindow, &rect);
     EXPECT_TRUE(EqualRect(&rect, &screen));
     EXPECT_EQ(rendererState.clientWidth, 1024);
+    EXPECT_EQ(rendererState.clientHeight, 768);
     EXPECT_EQ(rendererState.viewportCount, 1);
+    EXPECT_EQ(rendererState.viewports[0].width, 1024);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1024);
@@ -396,6 +407,8 @@ TEST_F(SaverWindow, DisplayChangeRefitsTheWindowAndItsViewport) {
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     EXPECT_NEAR(projection[0] * 1024 / 768, projection[5], 1e-6);  // the screen's aspect
 
+    sceneState.lightCounter = 249;  // the next tick puts the light in front
+    sceneState.hueCounter = 0;
     SendMessageA(saverWindow, WM_TIMER, 1, 0);  // the next frame fills the screen again
     HDC dc = GetDC(nullptr);
     EXPECT_GT(GetRValue(GetPixel(dc, 512, 384)), 20);
@@ -404,6 +417,21 @@ TEST_F(SaverWindow, DisplayChangeRefitsTheWindowAndItsViewport) {
   }};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_EQ(script.stepsRun, 1u);
+
+  ResetSaverProcess();
+  ParentWindow parent(200, 150);
+  SaverScript preview;
+  preview.steps = {[] {
+    EXPECT_EQ(SendMessageA(saverWindow, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768)), 0);
+    SendMessageA(saverWindow, WM_TIMER, 1, 0);  // nor on a tick
+    RECT client;
+    GetClientRect(saverWindow, &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 150);
+    DestroyWindow(saverWindow);
+  }};
+  EXPECT_EQ(RunSaver(parent.handle, preview), 0);
+  EXPECT_EQ(preview.stepsRun, 1u);
 }
 
 TEST_F(SaverWindow, OtherMessagesGetExactlyTheHostsAnswer) {

@@ -1,6 +1,7 @@
 # Sourced by the Linux program's tests (which set kelvaris, checker and
 # work): start_display FILE [XVFB ARGS...] starts a private Xvfb, 1024x768
-# unless the arguments give another -screen 0, stopped when the test ends; picture_of checks a screenshot; fail counts failures.
+# unless the arguments give another -screen 0, stopped when the test ends;
+# picture_of checks a screenshot; fail counts failures.
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/x-server.sh"
 stop_displays() { [ ${#x_server_pids[@]} -eq 0 ] || kill "${x_server_pids[@]}" 2>/dev/null; }
 trap stop_displays EXIT

@@ -55,10 +55,30 @@ TEST(MonitorViewports, MonitorsOutsideTheWindowOrBeyondTheBoundGetNone) {
   // Only the part of the second inside the window: its bottom-right quarter.
   ASSERT_EQ(MonitorViewports(window, monitors, 3, out), 1);
   EXPECT_EQ(out[0], (Viewport{0, 500, 100, 100}));
+  // A monitor reaching below the window shows only down to its bottom row.
+  const ScreenRect lower[] = {{0, 300, 800, 900}};
+  ASSERT_EQ(MonitorViewports(window, lower, 1, out), 1);
+  EXPECT_EQ(out[0], (Viewport{0, 0, 800, 300}));
 
   std::vector<ScreenRect> many;
   for (int32_t i = 0; i < kMaxViewports + 3; ++i) many.push_back({i * 100, 0, i * 100 + 100, 100});
   EXPECT_EQ(ViewportsOver(many).size(), static_cast<size_t>(kMaxViewports));
+
+  // The system's list of a desk with more monitors than pictures keeps the
+  // first ones and writes nothing past its end (the address sanitizer
+  // watches the native run).
+  MonitorList list = {};
+  for (const ScreenRect& monitor : many) AppendMonitor(&list, monitor);
+  EXPECT_EQ(list.count, kMaxViewports);
+  EXPECT_EQ(list.rects[kMaxViewports - 1].left, (kMaxViewports - 1) * 100);
+}
+
+TEST(MonitorViewports, EachMonitorIsFramedByItsNarrowerSide) {
+  EXPECT_EQ(MonitorFieldOfView(1024, 768), 45.0);  // wide and square: 45 degrees across the height
+  EXPECT_EQ(MonitorFieldOfView(500, 500), 45.0);
+  // 480x800 portrait: 45 degrees across its width, 2 atan(tan 22.5 * 800/480)
+  // across its height.
+  EXPECT_DOUBLE_EQ(MonitorFieldOfView(480, 800), 69.23897837977927);
 }
 
 }  // namespace

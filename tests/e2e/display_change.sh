@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Real display changes while the full-screen saver runs: on an Xvfb of its
+# own that offers several modes, a Windows program changes the resolution
+# through ChangeDisplaySettingsExA, shrinking and growing, eleven times in a
+# row, and Wine announces each with a real WM_DISPLAYCHANGE; last, a change
+# made on the X side (xrandr), which Wine does not announce. After each, the
+# saver's window must cover the new screen exactly and the screen must show
+# the sphere centred and round at the new size; a key then ends it with 0.
+# Usage: display_change.sh TOOLS_DIR WINE_STATE SCR CHANGE_DISPLAY_EXE
+set -uo pipefail
+tools=$1 state=$2 scr=$3 change=$4
+here=$(dirname "$0")
+source "$tools/wine-env.sh" "$state"
+source "$tools/x-server.sh"
+dir="$state/display-change"
+mkdir -p "$dir"
+log="$dir/wine.log"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# A prefix of its own, hard-linked from the run's, with its own wineserver
+# on the display below.
+main_prefix=$WINEPREFIX
+export WINEPREFIX="$state/prefix-display-change"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  cp -al "$main_prefix" "$WINEPREFIX"
+  for reg in "$main_prefix"/*.reg; do cp --remove-destination "$reg" "$WINEPREFIX/"; done
+fi
+cleanup() {
+  wineserver -k </dev/null >>"$log" 2>&1
+  [ ${#x_server_pids[@]} -eq 0 ] || kill "${x_server_pids[@]}" 2>/dev/null
+}
+trap cleanup EXIT
+
+# As large as the largest mode; -noreset keeps the modes added below.
+start_x_server "$dir/display" Xvfb -noreset -screen 0 1280x1024x24
+export DISPLAY=":$(head -n1 "$dir/display")"
+xrandr --newmode 640x480 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
+xrandr --newmode 800x600 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+xrandr --newmode 1024x768 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+for mode in 640x480 800x600 1024x768; do xrandr --addmode screen "$mode"; done
+{
+  wineserver -k
+  wine reg add 'HKCU\Software\Quenwick\Zembrel' /v NumSatellites /t REG_DWORD /d 0 /f
+  wineserver -p
+} </dev/null >>"$log" 2>&1
+
+# The pointer in the corner that every mode keeps: a change that moved it
+# would end the saver as a user's mouse movement does.
+xdotool mousemove 0 0
+wine "$scr" /s </dev/null >>"$log" 2>&1 &
+saver=$!
+"$tools/wait-for-saver.sh" || { fail "no saver window"; exit 1; }
+window=$(xdotool search --name '^Screen Saver$' | head -n1)
+
+# Each size differs from the one before: every change needs a new window.
+# One marked "x" is made on the X side.
+changes=(800x600 1280x1024 640x480 1024x768 800x600 1280x1024 1024x768 640x480 1280x1024 800x600 1024x768 x800x600)
+right=0
+for size in "${changes[@]}"; do
+  if [ "${size:0:1}" = x ]; then
+    size=${size:1}
+    xrandr --output screen --mode "$size"
+  elif ! wine "$change" "${size%x*}" "${size#*x}" </dev/null >>"$log" 2>&1; then
+    fail "$size: the change was refused"
+    continue
+  fi
+  # The saver refits on the notice or on a later tick; a wrong fit stays
+  # wrong, so 20 looks (each a screenshot and a check) only bound the wait.
+  verdict="the window does not cover the screen"
+  for _ in $(seq 20); do
+    geometry=$(xdotool getwindowgeometry "$window" | tr -d ' ' | sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
+    if [ "$geometry" = "0+0 $size " ]; then
+      import -window root -depth 8 "$dir/screen.ppm"
+      python3 "$here/check_monitors.py" "$dir/screen.ppm" "$size+0+0" >"$dir/check.log" && { verdict=; break; }
+      verdict="the picture: $(grep FAIL "$dir/check.log" | tr '\n' ' ')"
+    fi
+    sleep 0.2
+  done
+  if [ -z "$verdict" ]; then
+    right=$((right + 1))
+  else
+    fail "after the change to $size: $verdict (window at $geometry)"
+  fi
+  kill -0 "$saver" 2>/dev/null || { fail "the saver ended during the changes"; break; }
+done
+echo "$right of ${#changes[@]} changes refitted right"
+xdotool key a
+wait "$saver"
+code=$?
+[ "$code" -eq 0 ] && echo "ok: a key ends it with 0" || fail "exit code $code"
+exit $((failures > 0))
