@@ -22,7 +22,8 @@ function(kelvaris_wine_test target)
   cmake_parse_arguments(ARG "OLDER_FAMILY" "DLL_OVERRIDES" "SOURCES;LIBS;LOCK" ${ARGN})
   add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/started_marker.cpp)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KELVARIS_TEST_BIN})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  # The tests read frames back with GL calls of their own, linked as usual.
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} opengl32 glu32 GTest::gtest_main)
   kelvaris_warnings(${target})
   gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST cases)
   # The timeout is a hang guard above the cases' own (tests/hang_guard.h).

@@ -1,5 +1,7 @@
 #include "host.h"
 
+#include "renderer.h"
+
 static const char kClassName[] = "WindowsScreenSaverClass";
 static const char kFullScreenTitle[] = "Screen Saver";
 
@@ -44,6 +46,12 @@ int RunSaverWindow(HWND parent) {
       return 0;
     }
     LoadPasswordVerifier();
+  }
+  // After the password library, which the older family finds by the usual
+  // search; before anything of OpenGL can run.
+  if (!LoadGlLibraries()) {
+    UnloadPasswordVerifier();
+    return -1;
   }
 
   autoPlayMessage = isOlderFamily ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;

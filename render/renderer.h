@@ -40,6 +40,13 @@ extern const GLfloat materialSpecular[4];
 extern const GLfloat materialShininess[1];
 
 #ifdef _WIN32
+// Loads OpenGL and GLU from the system folder, after restricting the DLL
+// search of the whole process to that folder where the system can, and
+// resolves every function the saver calls. False when either DLL or any
+// function is missing; nothing of OpenGL may be called then. Only the first
+// successful call does anything.
+bool LoadGlLibraries();
+
 // Gives hwnd a current OpenGL context, the projection for the stored client
 // size, the sphere lists and the fixed lighting state. Failures are not
 // reported: without a context every later GL call simply has no effect.

@@ -79,6 +79,7 @@ FrameCost MeasureFrames(HWND window, int frames, int32_t count, const std::vecto
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
   const bool monitors = argc > 2 && std::strcmp(argv[2], "monitors") == 0;
+  if (!LoadGlLibraries()) return 1;
   HWND window = CreateTestWindow("FrameBench", 1024, 768);
   if (monitors) {
     struct Desk {

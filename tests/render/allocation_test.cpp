@@ -87,6 +87,7 @@ TEST(Allocation, TicksAndFramesAllocateNothing) {
   rendererState = {};
   rendererState.clientWidth = 320;
   rendererState.clientHeight = 240;
+  ASSERT_TRUE(LoadGlLibraries());
   InitGl(window);
   ASSERT_NE(wglGetCurrentContext(), nullptr);
   for (int i = 0; i < 20; ++i) {  // the driver settles in on its first frames

@@ -26,6 +26,7 @@ class Frame : public testing::Test {
     rendererState = {};
     rendererState.clientWidth = width;
     rendererState.clientHeight = height;
+    ASSERT_TRUE(LoadGlLibraries());
     InitGl(window_);
     ASSERT_NE(wglGetCurrentContext(), nullptr);
   }

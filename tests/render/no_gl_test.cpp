@@ -18,6 +18,7 @@ TEST(NoGl, StartFramesAndShutdownRunWithoutAContext) {
   SpawnSatellites();
   rendererState.clientWidth = 320;
   rendererState.clientHeight = 240;
+  ASSERT_TRUE(LoadGlLibraries());
   InitGl(window);
   // The display really has no OpenGL: otherwise this proves nothing.
   ASSERT_EQ(rendererState.renderContext, nullptr);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The saver opened from a folder that also holds a planted opengl32.dll and
+# glu32.dll, with Wine told to prefer DLLs found beside the program (as
+# Windows does for any DLL that is not a known system one): the saver must
+# draw the scene with the system's OpenGL, end with 0 on a key, and load
+# neither planted file. Without the system's OpenGL or GLU it ends at once,
+# with the exit code of a window it cannot make (-1).
+# Usage: planted_dlls.sh TOOLS_DIR WINE_STATE SCR PLANTED_DIR
+set -uo pipefail
+tools=$1 state=$2 scr=$3 planted=$4
+here=$(dirname "$0")
+source "$tools/wine-env.sh" "$state"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;opengl32=n,b;glu32=n,b"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+downloads="$state/downloads"
+rm -rf "$downloads"
+mkdir -p "$downloads"
+cp "$scr" "$planted/opengl32.dll" "$planted/glu32.dll" "$downloads/"
+wine reg add 'HKCU\Software\Quenwick\Zembrel' /v NumSatellites /t REG_DWORD /d 0 /f >/dev/null 2>&1
+
+xdotool mousemove 200 200
+wine "$downloads/$(basename "$scr")" /s </dev/null >/dev/null 2>&1 &
+saver=$!
+if "$tools/wait-for-saver.sh" "$saver"; then
+  python3 "$here/check_monitors.py" --wait "$downloads/screen.ppm" 1024x768+0+0 >/dev/null &&
+    echo "ok: the scene is drawn" || fail "the scene is not drawn"
+  xdotool key a
+else
+  fail "no saver window"
+fi
+wait "$saver"
+code=$?
+[ "$code" -eq 0 ] && echo "ok: a key ends it with 0" || fail "exit code $code"
+# The mark takes the name the DLL was loaded by, in whatever case.
+for dll in opengl32 glu32; do
+  [ -n "$(find "$downloads" -iname "$dll.dll.loaded")" ] && fail "the planted $dll.dll was loaded" ||
+    echo "ok: $dll.dll not loaded"
+done
+for dll in opengl32 glu32; do
+  # 120 s only guard against a saver that runs on without it.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$dll=" timeout 120 wine "$scr" /s </dev/null >/dev/null 2>&1
+  code=$?
+  [ "$code" -eq 255 ] && echo "ok: without $dll.dll it ends with -1" || fail "without $dll.dll: exit code $code"
+done
+exit $((failures > 0))
