@@ -1,7 +1,8 @@
 # Front door: `make test` sets up the machine, builds and runs every test;
 # `make run` shows the saver; `make dist` packs it for users; `make` builds;
 # `make clean` removes the build trees. `make fuzz`, `make soak`, `make
-# bench` and `make test-stress` are the longer checks.
+# bench`, `make test-stress` and `make check-reproducible` are the longer
+# checks.
 # The Linux program alone, with only the Linux packages: `make linux`
 # builds it, `make test-linux` tests it, `make install` installs it for
 # XScreenSaver (PREFIX, DESTDIR), `make deb` packs it.
@@ -11,7 +12,12 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build setup setup-linux linux test test-linux test-stress run fuzz soak bench dist deb install clean
+# Every time a build stores (the saver's PE time stamp, zip and package
+# times) is the last commit's, so that two builds of a commit are the same.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
+
+.PHONY: all build setup setup-linux linux test test-linux test-stress run fuzz soak bench dist deb install check-reproducible clean
 
 all: build
 
@@ -66,13 +72,20 @@ bench: build
 	@tools/bench.sh
 
 install: linux
-	DESTDIR=$(DESTDIR) cmake --install build/linux --prefix $(PREFIX)
+	DESTDIR=$(DESTDIR) cmake --install build/linux --prefix $(PREFIX) --strip
 
 deb: setup-linux
 	@tools/deb.sh
 
-dist: build deb
+# Only what ships: the saver (the installer is made by dist.sh, after any
+# signing) and the Debian package.
+dist: setup deb
+	cmake --preset windows -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset windows -j $(JOBS) --target kelvaris
 	@tools/dist.sh
+
+check-reproducible: setup
+	@tools/check-reproducible.sh
 
 clean:
 	rm -rf build

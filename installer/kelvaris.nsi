@@ -1,5 +1,8 @@
 ; The Kelvaris installer. Built by `make dist` with Debian's makensis:
-;   makensis -DVERSION=x.y.z -DSAVER=path\to\kelvaris.scr -DOUTFILE=setup.exe kelvaris.nsi
+;   makensis -DVERSION=x.y.z -DSAVER=path/to/kelvaris.scr -DICON=path/to/kelvaris.ico
+;            -DOUTFILE=setup.exe [-DSIGN=path/to/sign.sh] kelvaris.nsi
+; With SIGN, the uninstaller and the installer are each handed to that
+; command (with the file's path) as they are built, to be signed in place.
 ;
 ; A 64-bit installer: it sees the real 64-bit system folder, where Windows
 ; looks for screen savers, without the file-system redirection that would
@@ -21,6 +24,13 @@ RequestExecutionLevel admin
 
 Name "Kelvaris Screen Saver"
 OutFile "${OUTFILE}"
+BrandingText "Kelvaris ${VERSION}"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
 InstallDir "$PROGRAMFILES64\Kelvaris"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=1033 "ProductName" "Kelvaris Screen Saver"
@@ -38,6 +48,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 The Kelvaris dev
 Section "Kelvaris"
   SetRegView 64
   SetOutPath "$SYSDIR"
+  ; No file time is stored, so that two builds of one commit are the same.
+  SetDateSave off
   File "/oname=kelvaris.scr" "${SAVER}"
 
   CreateDirectory "$INSTDIR"
@@ -46,6 +58,12 @@ Section "Kelvaris"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Kelvaris developers"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SYSDIR\kelvaris.scr"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  ; The size Apps shows, in KB: the saver and the uninstaller.
+  ${GetSize} "$SYSDIR" "/M=kelvaris.scr /S=0K /G=0" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/S=0K /G=0" $1 $2 $3
+  IntOp $0 $0 + $1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1

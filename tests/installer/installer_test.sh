@@ -34,6 +34,11 @@ cmp -s "$saver" "$(dirname "$installer")/kelvaris.scr" && ok "it is the built sa
   || fail "no uninstall entry"
 [ "$(value "$uninstall_key" UninstallString)" = "\"$uninstaller\"" ] && ok "it names the uninstaller" \
   || fail "UninstallString is '$(value "$uninstall_key" UninstallString)'"
+# Apps shows the size (KB) and the place: the saver alone is over 100 KB.
+size=$(value "$uninstall_key" EstimatedSize)
+[ $((size)) -ge 100 ] && [ "$(value "$uninstall_key" InstallLocation)" = 'C:\Program Files\Kelvaris' ] &&
+  ok "size ($((size)) KB) and location registered" ||
+  fail "EstimatedSize '$size', InstallLocation '$(value "$uninstall_key" InstallLocation)'"
 
 wine "$installer" /S /CURRENT || fail "silent install with /CURRENT exit code $?"
 [ "$(value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\kelvaris.scr' ] && ok "made the current saver" \

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# make dist with a signing certificate, as a maintainer runs it: a
+# throwaway self-signed code-signing certificate is made on the spot; every
+# signature in what ships must verify, the saver in the zip and the one the
+# installer puts in system32 must be the signed saver, the installed
+# uninstaller must be signed, SHA256SUMS must hold, and the signed saver
+# must run under Wine and end with 0 on a key.
+# Usage: signing_test.sh TOOLS_DIR WINE_STATE
+set -uo pipefail
+tools=$1 state=$2
+source "$tools/wine-env.sh" "$state"
+failures=0
+ok() { echo "ok: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+work="$state/signing"
+rm -rf "$work"
+mkdir -p "$work"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Kelvaris test signer" \
+  -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
+SIGN_CERT="$work/cert.pem" SIGN_KEY="$work/key.pem" KELVARIS_DIST_NO_DEB=1 "$tools/dist.sh" "$work/dist" >/dev/null ||
+  { fail "make dist with a certificate"; exit 1; }
+dist="$work/dist"
+signed() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" 2>&1 | grep -q '^Signature verification: ok'; }
+
+for file in "$dist/kelvaris.scr" "$dist"/kelvaris-*-setup.exe; do
+  signed "$file" && ok "$(basename "$file") is signed" || fail "$(basename "$file"): no valid signature"
+done
+python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("kelvaris.scr"))' \
+  "$dist"/kelvaris-*.zip >"$work/from-zip.scr"
+cmp -s "$work/from-zip.scr" "$dist/kelvaris.scr" && ok "the zip holds the signed saver" || fail "the zip holds another saver"
+(cd "$dist" && sha256sum --quiet -c SHA256SUMS) && ok "SHA256SUMS holds" || fail "SHA256SUMS"
+
+system32="$WINEPREFIX/drive_c/windows/system32"
+uninstaller="$WINEPREFIX/drive_c/Program Files/Kelvaris/uninstall.exe"
+wine "$dist"/kelvaris-*-setup.exe /S || fail "silent install exit code $?"
+cmp -s "$system32/kelvaris.scr" "$dist/kelvaris.scr" && ok "the installer installs the signed saver" ||
+  fail "system32 holds another saver"
+signed "$uninstaller" && ok "the uninstaller is signed" || fail "the uninstaller: no valid signature"
+
+wine "$system32/kelvaris.scr" /s </dev/null >/dev/null 2>&1 &
+saver=$!
+"$tools/wait-for-saver.sh" "$saver" && xdotool key a || fail "the signed saver showed no window"
+wait "$saver"
+code=$?
+[ "$code" -eq 0 ] && ok "the signed saver runs and ends with 0 on a key" || fail "the signed saver: exit code $code"
+wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"
+exit $((failures > 0))
