@@ -121,11 +121,9 @@ HackOptions ReadHackOptions(int argc, const char* const* argv, const char* envir
   for (int i = 1; i < argc && options.verdict == OptionsVerdict::kRun; ++i) {
     const char* name = OptionName(argv[i]);
     options.offending = argv[i];
-    if (!name || !*name) {
-      options.verdict = OptionsVerdict::kUnknownOption;
-    } else if (ReadSwitch(name, &options, &root)) {
-      continue;
-    } else if (!TakesValue(name)) {
+    const bool isOption = name && *name;
+    if (isOption && ReadSwitch(name, &options, &root)) continue;
+    if (!isOption || !TakesValue(name)) {
       options.verdict = OptionsVerdict::kUnknownOption;
     } else if (i + 1 == argc) {
       options.verdict = OptionsVerdict::kMissingValue;
