@@ -201,9 +201,12 @@ TEST_F(SaverCommandLine, DialogOwnerIsTheGivenWindowOrTheForegroundOne) {
     std::string args;
     HWND owner;
   };
-  for (const Form& f : {Form{"/c:" + Handle(named.handle), named.handle},
-                        Form{"/c " + Handle(named.handle), foreground.handle}, Form{"/c", foreground.handle},
-                        Form{"/c:0", foreground.handle}, Form{"", nullptr}}) {
+  // The dialog owned by `named` comes last: when it closes, the system
+  // activates its owner, and under Wine that can arrive after the next
+  // SetForegroundWindow below and take the foreground from `foreground`.
+  for (const Form& f : {Form{"/c " + Handle(named.handle), foreground.handle}, Form{"/c", foreground.handle},
+                        Form{"/c:0", foreground.handle}, Form{"", nullptr},
+                        Form{"/c:" + Handle(named.handle), named.handle}}) {
     SetForegroundWindow(foreground.handle);
     HWND owner = reinterpret_cast<HWND>(-1);
     RunDialog(f.args, [&](HWND d) {
