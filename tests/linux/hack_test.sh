@@ -98,7 +98,8 @@ expect "$(cat "$work/doomed.err")" "" "the X server's end: nothing printed"
 # Help, and refused command lines: what was wrong, the usage, exit code 1.
 "$kelvaris" --help >"$work/help.out" 2>&1
 expect "$? $(head -c 6 "$work/help.out")" "0 usage:" "--help prints the usage and exits with 0"
-for args in "-count" "-count -1" "--count 5x" "-delay 1.5" "-visual 0x" "-window-id 0" "-bogus" "extra"; do
+# (Which values are refused is the unit tests' part; here, each message.)
+for args in "-count" "--count 5x" "extra"; do
   # shellcheck disable=SC2086
   "$kelvaris" $args 2>"$work/usage.err" </dev/null
   expect "$? $(sed -n 2p "$work/usage.err" | head -c 6)" "1 usage:" "'$args' is refused ($(head -n1 "$work/usage.err"))"
