@@ -5,7 +5,7 @@ size its own height gives (with --narrower-side, the size its narrower side
 gives, as each of several monitors is framed), and that nothing is lit where
 no monitor is. With --wait it takes screenshots of the current DISPLAY into
 that file: first until every monitor shows something, that is until the
-first frames are on the screen (120 s only guard against a hang), then
+first frames are on the screen (60 s only guard against a hang), then
 again, up to 10 times, while the check fails, so that a frame caught while
 the picture settles is not taken for the verdict, and a wrong picture is
 reported within seconds."""
@@ -89,7 +89,7 @@ def main(args):
         monitors.append((int(x), int(y), int(w), int(h)))
 
     if wait:
-        for _ in range(1200):
+        for _ in range(600):
             screenshot(path)
             if shows_something(path, monitors):
                 break
