@@ -95,7 +95,7 @@ def main(folder):
     for r in frames:
         print(f"| {r['satellites']} | {float(r['ms_per_frame']):.2f} |")
     print()
-    print("| monitors (5 satellites) | ms per frame | CPU ms per frame | frames a second |")
+    print("| monitors (5 satellites) | ms per frame | CPU ms per frame | frames a second the drawing allows |")
     print("|---|---:|---:|---:|")
     for r in read_csv(os.path.join(folder, "monitors.csv")):
         ms = float(r["ms_per_frame"])
