@@ -33,9 +33,14 @@ def read_ppm(path):
     return int(fields[1]), int(fields[2]), data[pos + 1:]
 
 
-def check(path, monitors, narrower):
+def read_lit(path):
+    """The screenshot's width and height, and whether its pixel (x, y) is lit."""
     width, height, pixels = read_ppm(path)
-    lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+    return width, height, lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+
+
+def check(path, monitors, narrower):
+    width, height, lit = read_lit(path)
     failures = []
     # The sphere's angular radius is asin(0.5 / 5) in a 45-degree field of view.
     share = math.tan(math.asin(0.1)) / math.tan(math.radians(22.5))
@@ -67,8 +72,7 @@ def check(path, monitors, narrower):
 
 def shows_something(path, monitors):
     """True when each monitor has a lit pixel on a grid of every 4th pixel."""
-    width, _, pixels = read_ppm(path)
-    lit = lambda x, y: max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) > LIT
+    _, _, lit = read_lit(path)
     return all(any(lit(px, py) for py in range(y, y + h, 4) for px in range(x, x + w, 4))
                for x, y, w, h in monitors)
 

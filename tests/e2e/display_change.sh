@@ -12,25 +12,15 @@ tools=$1 state=$2 scr=$3 change=$4
 here=$(dirname "$0")
 source "$tools/wine-env.sh" "$state"
 source "$tools/x-server.sh"
+source "$here/own_wine.sh"
 dir="$state/display-change"
 mkdir -p "$dir"
 log="$dir/wine.log"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# A prefix of its own, hard-linked from the run's, with its own wineserver
-# on the display below.
-main_prefix=$WINEPREFIX
-export WINEPREFIX="$state/prefix-display-change"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  cp -al "$main_prefix" "$WINEPREFIX"
-  for reg in "$main_prefix"/*.reg; do cp --remove-destination "$reg" "$WINEPREFIX/"; done
-fi
-cleanup() {
-  wineserver -k </dev/null >>"$log" 2>&1
-  [ ${#x_server_pids[@]} -eq 0 ] || kill "${x_server_pids[@]}" 2>/dev/null
-}
-trap cleanup EXIT
+# A Wine of its own, on the display below.
+own_wine display-change "$log"
 
 # As large as the largest mode; -noreset keeps the modes added below.
 start_x_server "$dir/display" Xvfb -noreset -screen 0 1280x1024x24
@@ -65,11 +55,14 @@ for size in "${changes[@]}"; do
     fail "$size: the change was refused"
     continue
   fi
-  # The saver refits on the notice or on a later tick; a wrong fit stays
-  # wrong, so 20 looks (each a screenshot and a check) only bound the wait.
+  # The saver refits on the notice or on a later tick. 60 s only guard
+  # against a saver that never does; the first wrong fit ends the run, so
+  # that a failure is reported well inside the test's time limit.
   verdict="the window does not cover the screen"
-  for _ in $(seq 20); do
-    geometry=$(xdotool getwindowgeometry "$window" | tr -d ' ' | sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
+  deadline=$((SECONDS + 60))
+  while [ $SECONDS -lt $deadline ] && kill -0 "$saver" 2>/dev/null; do
+    geometry=$(xdotool getwindowgeometry "$window" | tr -d ' ' |
+      sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
     if [ "$geometry" = "0+0 $size " ]; then
       import -window root -depth 8 "$dir/screen.ppm"
       python3 "$here/check_monitors.py" "$dir/screen.ppm" "$size+0+0" >"$dir/check.log" && { verdict=; break; }
@@ -77,12 +70,9 @@ for size in "${changes[@]}"; do
     fi
     sleep 0.2
   done
-  if [ -z "$verdict" ]; then
-    right=$((right + 1))
-  else
-    fail "after the change to $size: $verdict (window at $geometry)"
-  fi
   kill -0 "$saver" 2>/dev/null || { fail "the saver ended during the changes"; break; }
+  [ -n "$verdict" ] && { fail "after the change to $size: $verdict (window at $geometry)"; break; }
+  right=$((right + 1))
 done
 echo "$right of ${#changes[@]} changes refitted right"
 xdotool key a

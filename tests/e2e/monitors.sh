@@ -15,26 +15,15 @@ tools=$1 state=$2 scr=$3
 here=$(dirname "$0")
 source "$tools/wine-env.sh" "$state"
 source "$tools/x-server.sh"
+source "$here/own_wine.sh"
 dir="$state/monitors"
 mkdir -p "$dir"
 log="$dir/wine.log"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# A prefix of its own, hard-linked from the run's, with its own wineserver:
-# the monitor settings below are read when Wine starts.
-main_prefix=$WINEPREFIX
-export WINEPREFIX="$state/prefix-monitors"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  cp -al "$main_prefix" "$WINEPREFIX"
-  for reg in "$main_prefix"/*.reg; do cp --remove-destination "$reg" "$WINEPREFIX/"; done
-fi
-
-cleanup() {
-  wineserver -k </dev/null >>"$log" 2>&1
-  [ ${#x_server_pids[@]} -eq 0 ] || kill "${x_server_pids[@]}" 2>/dev/null
-}
-trap cleanup EXIT
+# A Wine of its own: the monitor settings below are read when Wine starts.
+own_wine monitors "$log"
 
 start_x_server "$dir/host" Xvfb -screen 0 1400x1000x24
 DISPLAY=":$(head -n1 "$dir/host")" start_x_server "$dir/nested" Xephyr +xinerama -screen 640x480 -screen 300x400

@@ -46,6 +46,7 @@ for _ in $(seq 600); do  # the daemon answers once it is up; 60 s only guard a h
   as_nobody xscreensaver-command -time >/dev/null 2>&1 && break
   sleep 0.1
 done
+as_nobody xscreensaver-command -time >/dev/null 2>&1 || { fail "the daemon did not answer in 60 s"; exit 1; }
 as_nobody xscreensaver-command -activate >/dev/null || fail "the daemon did not take -activate"
 for _ in $(seq 600); do running && break; sleep 0.1; done
 running && echo "ok: the daemon started Kelvaris" || fail "no Kelvaris process after -activate"
@@ -54,12 +55,22 @@ picture_of 1024x768+0+0 || fail "the picture"
 # -select counts from 1.
 as_nobody xscreensaver-command -select 2 >/dev/null || fail "the daemon did not take -select 2"
 slow() { pgrep -u nobody -f "^$kelvaris --root --count 1000" >/dev/null; }
-for _ in $(seq 600); do slow && break; sleep 0.1; done
-sleep 1  # a few of its slow frames
+# Switched while it draws: once its satellites are on the screen, the
+# picture is lit but no longer the sphere alone (60 s only guard against a
+# hang).
+for _ in $(seq 600); do
+  if slow; then
+    import -window root -depth 8 "$work/screen.ppm"
+    if ! verdict=$(python3 "$checker" "$work/screen.ppm" 1024x768+0+0); then
+      grep -q 'shows nothing' <<<"$verdict" || break
+    fi
+  fi
+  sleep 0.1
+done
 as_nobody xscreensaver-command -select 3 >/dev/null || fail "the daemon did not take -select 3"
 for _ in $(seq 600); do slow || break; sleep 0.1; done
 slow && fail "Kelvaris at 1000 satellites still runs 60 s after the switch" || echo "ok: switched away, Kelvaris is gone"
-for _ in $(seq 100); do grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" && break; sleep 0.1; done
+for _ in $(seq 600); do grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" && break; sleep 0.1; done
 grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" &&
   echo "ok: the daemon logs Kelvaris as stopped by SIGTERM" ||
   fail "the daemon's log for Kelvaris: $(grep -F "($kelvaris)" "$work/daemon.log")"
