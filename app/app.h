@@ -6,8 +6,26 @@
 
 // Starts the scene and the renderer on WM_CREATE, draws a frame on every
 // WM_TIMER, refits a full-screen window to the screen on WM_DISPLAYCHANGE,
-// stops them on WM_DESTROY; passes everything else to the host.
+// pauses the ticks of a full-screen saver while every display is off, stops
+// them on WM_DESTROY; passes everything else to the host.
 LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What a notice of the console display state says: every display off, or
+// at least one on or dimmed; unknown for a notice about anything else.
+enum class DisplayState { kUnknown, kOff, kLit };
+
+// The full-screen saver's registration for notices of the console display
+// state, null when there is none (a preview, or a system without them).
+extern HPOWERNOTIFY displayStateNotice;
+
+// Asks the system to tell window, by WM_POWERBROADCAST with
+// PBT_POWERSETTINGCHANGE, whenever the displays go off and on again; the
+// system sends the current state at once.
+void WatchDisplayState(HWND window);
+void StopWatchingDisplayState();
+
+// The display state that a PBT_POWERSETTINGCHANGE notice's lParam carries.
+DisplayState ReadDisplayState(LPARAM lParam);
 
 // Gives each monitor that shows the full-screen window a viewport of its
 // own in the renderer's state, so that every monitor shows the whole scene.

@@ -24,7 +24,11 @@ static RECT VirtualScreen() {
   return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+// Whether the ticks stopped because every display went off.
+static bool pausedForDarkDisplays;
+
 static void StartSaver(HWND window) {
+  pausedForDarkDisplays = false;
   // The size is taken here: the projection is built from it in InitGl.
   StoreClientSize(window);
   GetWindowRect(window, &fittedScreen);
@@ -35,9 +39,12 @@ static void StartSaver(HWND window) {
   SpawnSatellites();
   // Last, so that no tick arrives before the scene and renderer exist.
   SetTimer(window, 1, 10, nullptr);
+  // After the timer: the state the system sends at once may be "off".
+  if (!isPreview) WatchDisplayState(window);
 }
 
 static void StopSaver(HWND window) {
+  StopWatchingDisplayState();
   KillTimer(window, 1);
   SaveSettings();
   ShutdownGl(window);
@@ -54,6 +61,19 @@ static void RefitToScreen(HWND window) {
   StoreClientSize(window);
   FitViewportsToMonitors(window);
   SetupProjection();
+}
+
+// No ticks, and so no frames, while every display is off: nobody sees them.
+// When a display comes back the scene goes on from where it stopped.
+static void FollowDisplayState(HWND window, LPARAM lParam) {
+  const DisplayState state = ReadDisplayState(lParam);
+  if (state == DisplayState::kOff && !pausedForDarkDisplays) {
+    KillTimer(window, 1);
+    pausedForDarkDisplays = true;
+  } else if (state == DisplayState::kLit && pausedForDarkDisplays) {
+    SetTimer(window, 1, 10, nullptr);
+    pausedForDarkDisplays = false;
+  }
 }
 
 LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,6 +97,14 @@ LRESULT CALLBACK SaverWindowHandler(HWND window, UINT message, WPARAM wParam, LP
       DrawScene();
       SwapBuffers(rendererState.deviceContext);
       return 0;
+    case WM_POWERBROADCAST:
+      // The display-state notices a full-screen saver asked for are its own
+      // business and close nothing; every other power event closes it.
+      if (wParam == PBT_POWERSETTINGCHANGE && displayStateNotice) {
+        FollowDisplayState(window, lParam);
+        return TRUE;
+      }
+      break;
     case WM_DISPLAYCHANGE:
       if (!isPreview) RefitToScreen(window);
       break;  // and on to the system's processing

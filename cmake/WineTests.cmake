@@ -17,7 +17,8 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 # The cases are found by reading the sources, so listing them needs no Wine.
 # LOCK names the resources the cases share (display, registry). OLDER_FAMILY
 # makes Wine report the older Windows family (win98) to this program only.
-# DLL_OVERRIDES adds Wine load-order overrides for its cases.
+# DLL_OVERRIDES adds Wine load-order overrides for its cases, separated by
+# blanks.
 function(kelvaris_wine_test target)
   cmake_parse_arguments(ARG "OLDER_FAMILY" "DLL_OVERRIDES" "SOURCES;LIBS;LOCK" ${ARGN})
   add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/started_marker.cpp)

@@ -2,6 +2,7 @@
 
 #include "app.h"
 #include "command_line.h"
+#include "dll_search.h"
 
 static HWND AsWindow(unsigned int handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
 
@@ -59,6 +60,10 @@ static const char* NextChar(const char* text) { return CharNextA(text); }
 const char* FindArgumentText(const char* commandLine) { return SkipProgramName(commandLine, NextChar); }
 
 void HostEntry() {
+  // First, before any window, dialog or system call can load a DLL: a DLL
+  // planted beside the saver is never taken, in any mode. The older family
+  // has no such restriction and finds its password DLLs by the usual search.
+  if (!DetectOlderFamily()) RestrictDllSearch();
   // ExitProcess at once: the runtime's exit processing is not needed.
   ExitProcess(static_cast<UINT>(SaverMain(GetModuleHandleA(nullptr), FindArgumentText(GetCommandLineA()))));
 }

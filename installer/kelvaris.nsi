@@ -9,7 +9,15 @@
 ; send a 32-bit installer's files to SysWOW64.
 ;
 ; Command line: /S installs silently; /CURRENT also makes Kelvaris the
-; current screen saver (asked in a message box when not silent).
+; current screen saver of the account that runs the installer, for
+; deployment. Without it no per-user setting is touched: the installer runs
+; elevated, and a per-user write would land in the elevating administrator's
+; settings instead of the user's, so the user chooses Kelvaris in the screen
+; saver settings, as the last page says.
+;
+; With /CURRENT the saver and ScreenSaveActive found before are kept in the
+; saver's settings key; the uninstaller puts them back while the current
+; saver is still Kelvaris, in whatever spelling the value names it.
 
 Unicode true
 Target amd64-unicode
@@ -18,9 +26,11 @@ RequestExecutionLevel admin
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "WinMessages.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaris"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define SETTINGS_KEY "Software\Quenwick\Zembrel"
 
 Name "Kelvaris Screen Saver"
 OutFile "${OUTFILE}"
@@ -40,10 +50,92 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "CompanyName" "The Kelvaris developers"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 The Kelvaris developers"
 
+Var MakeCurrent    ; 1 with /CURRENT
+Var CurrentLine    ; the first page's line about it
+Var FinishText
+Var UninstallNote  ; what the uninstaller did with the current saver
+
+; Nothing is written before the user has read what will be done and agreed.
+!define MUI_WELCOMEPAGE_TITLE "Install the Kelvaris screen saver"
+!define MUI_WELCOMEPAGE_TEXT "Setup will put on this computer:$\r$\n$\r$\n\
+  - the screen saver, kelvaris.scr, in the system folder ($SYSDIR), where Windows finds screen savers;$\r$\n\
+  - $\"Kelvaris Screen Saver$\" in Apps, from where it can be uninstalled.$CurrentLine$\r$\n$\r$\n\
+Nothing has been changed yet. Click Install to go on, or Cancel to leave this computer as it is."
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW WelcomeShow
+!insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TITLE "Kelvaris is installed"
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!insertmacro MUI_PAGE_FINISH
+
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "The Kelvaris screen saver will be removed from the system folder and from Apps. \
+If Kelvaris is your screen saver, the one you had before it is made current again."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_FINISHPAGE_TITLE "Kelvaris is uninstalled"
+!define MUI_FINISHPAGE_TEXT "$UninstallNote"
+!insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/CURRENT" $1
+  ${IfNot} ${Errors}
+    StrCpy $MakeCurrent 1
+    StrCpy $CurrentLine "$\r$\n  - Kelvaris as the current screen saver of the account that runs Setup (/CURRENT)."
+  ${EndIf}
+FunctionEnd
+
+Function WelcomeShow
+  GetDlgItem $0 $HWNDPARENT 1
+  SendMessage $0 ${WM_SETTEXT} 0 "STR:&Install"
+FunctionEnd
+
+; The path a screen saver value names, as the system resolves it: variables
+; expanded, full, with long names, so that every spelling of one file gives
+; one text (compared without case). On the stack: the value in, the path out.
+!macro DEFINE_RESOLVED_PATH prefix
+Function ${prefix}ResolvedPath
+  Exch $0
+  Push $1
+  Push $2
+  ExpandEnvStrings $0 $0
+  GetFullPathName $1 $0
+  ${If} $1 != ""
+    StrCpy $0 $1
+    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $2 > 0
+      StrCpy $0 $1
+    ${EndIf}
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_RESOLVED_PATH ""
+!insertmacro DEFINE_RESOLVED_PATH "un."
+
+; Sets $0 to 1 when the current screen saver value names our saver, else 0.
+!macro DEFINE_NAMES_OUR_SAVER prefix
+Function ${prefix}NamesOurSaver
+  ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  StrCpy $0 0
+  StrCmp $1 "" done
+  Push $1
+  Call ${prefix}ResolvedPath
+  Pop $1
+  Push "$SYSDIR\kelvaris.scr"
+  Call ${prefix}ResolvedPath
+  Pop $2
+  StrCmp $1 $2 0 done
+  StrCpy $0 1
+  done:
+FunctionEnd
+!macroend
+!insertmacro DEFINE_NAMES_OUR_SAVER ""
+!insertmacro DEFINE_NAMES_OUR_SAVER "un."
 
 Section "Kelvaris"
   SetRegView 64
@@ -69,32 +161,89 @@ Section "Kelvaris"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
-  ${GetParameters} $0
-  ClearErrors
-  ${GetOptions} $0 "/CURRENT" $1
-  ${If} ${Errors}
-    MessageBox MB_YESNO|MB_ICONQUESTION "Make Kelvaris your screen saver now?" /SD IDNO IDNO done
+  ${If} $MakeCurrent == 1
+    ; What was chosen before is kept for the uninstaller, unless that is
+    ; Kelvaris already (a second install), whose record stays as it is.
+    Call NamesOurSaver
+    ${If} $0 == 0
+      ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+      ReadRegStr $2 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+      WriteRegStr HKCU "${SETTINGS_KEY}" "PreviousScreenSaver" $1
+      WriteRegStr HKCU "${SETTINGS_KEY}" "PreviousScreenSaveActive" $2
+    ${EndIf}
+    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SYSDIR\kelvaris.scr"
+    WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
+    StrCpy $FinishText "Kelvaris is now the screen saver of this account.$\r$\n$\r$\n"
+  ${Else}
+    StrCpy $FinishText "Your screen saver has not been changed.$\r$\n$\r$\n"
   ${EndIf}
-  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SYSDIR\kelvaris.scr"
-  WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
-  done:
+  ; The settings are not opened from here: they would open elevated, as
+  ; the administrator who allowed the installation.
+  StrCpy $FinishText "$FinishText\
+To choose Kelvaris, or to set the number of satellites, open the screen saver settings: \
+search Start for $\"screen saver$\", or go to Settings > Personalization > Lock screen > Screen saver."
 SectionEnd
-
-Function .onInstSuccess
-  ; Shows the screen saver settings, where Kelvaris can be chosen and set up.
-  IfSilent +2
-  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
-FunctionEnd
 
 Section "Uninstall"
   SetRegView 64
-  Delete "$SYSDIR\kelvaris.scr"
-  ; The current saver setting is the user's: cleared only while it names ours.
-  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  ${If} $0 == "$SYSDIR\kelvaris.scr"
-    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ; The current saver is the user's: changed only while it is ours. A file
+  ; that the value names and that goes with ours was ours too, however the
+  ; value spells it.
+  Call un.NamesOurSaver
+  ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ExpandEnvStrings $1 $1
+  StrCpy $2 0
+  ${If} $1 != ""
+  ${AndIf} ${FileExists} $1
+    StrCpy $2 1
   ${EndIf}
+  Delete "$SYSDIR\kelvaris.scr"
+  ${If} $2 == 1
+  ${AndIfNot} ${FileExists} $1
+    StrCpy $0 1
+  ${EndIf}
+  ${If} $0 == 1
+    Call un.RestoreScreenSaver
+  ${Else}
+    StrCpy $UninstallNote "Your screen saver is not Kelvaris and was left as it is."
+  ${EndIf}
+  DetailPrint $UninstallNote
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Quenwick"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd
+
+; Kelvaris is the current saver and is going: the saver and ScreenSaveActive
+; from before it come back when the installer kept them and that saver is
+; still there; otherwise no saver is left set, and the last page says so.
+Function un.RestoreScreenSaver
+  ClearErrors
+  ReadRegStr $3 HKCU "${SETTINGS_KEY}" "PreviousScreenSaver"
+  ${If} ${Errors}
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    StrCpy $UninstallNote "Kelvaris was your screen saver, so no screen saver is set now. \
+Choose another in the screen saver settings."
+    Return
+  ${EndIf}
+  ReadRegStr $4 HKCU "${SETTINGS_KEY}" "PreviousScreenSaveActive"
+  ${If} $4 == ""
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+  ${Else}
+    WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" $4
+  ${EndIf}
+  ExpandEnvStrings $5 $3
+  ${If} $3 != ""
+  ${AndIf} ${FileExists} $5
+    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $3
+    StrCpy $UninstallNote "Your screen saver from before Kelvaris is current again: $3"
+  ${ElseIf} $3 == ""
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    StrCpy $UninstallNote "Kelvaris was your screen saver; you had none before it, and none is set now."
+  ${Else}
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    StrCpy $UninstallNote "Kelvaris was your screen saver. The one you had before it, $3, is no longer \
+on this computer, so no screen saver is set now: choose another in the screen saver settings."
+  ${EndIf}
+FunctionEnd

@@ -1,5 +1,7 @@
 #include "renderer.h"
 
+#include "dll_search.h"
+
 // OpenGL and GLU are not in the import table: a DLL named there is looked
 // for in the program's own folder first, before any of our code runs, so a
 // saver opened from a Downloads folder would run a planted opengl32.dll or
@@ -62,19 +64,6 @@ KELVARIS_GLU_ENTRIES(KELVARIS_DEFINE_ENTRY)
 HMODULE openglLibrary;
 HMODULE gluLibrary;
 
-using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
-
-// The DLL by its full path in the system folder, for systems without
-// SetDefaultDllDirectories (Windows 7 without its update, and older).
-HMODULE LoadFromSystemFolder(const wchar_t* name) {
-  wchar_t path[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length + 1 + lstrlenW(name) >= MAX_PATH) return nullptr;
-  path[length] = L'\\';
-  lstrcpyW(path + length + 1, name);
-  return LoadLibraryW(path);
-}
-
 template <typename Pointer>
 bool Resolve(HMODULE library, const char* name, Pointer* entry) {
   *entry = reinterpret_cast<Pointer>(reinterpret_cast<void*>(GetProcAddress(library, name)));
@@ -102,17 +91,11 @@ void APIENTRY gluSphere(GLUquadric* quadric, GLdouble radius, GLint slices, GLin
 
 bool LoadGlLibraries() {
   if (openglLibrary && gluLibrary) return true;
-  // From here on every DLL loaded by name, also those the system loads for
-  // OpenGL, comes from the system folder only.
-  SetDefaultDllDirectoriesProc restrictSearch;
-  if (Resolve(GetModuleHandleA("KERNEL32.DLL"), "SetDefaultDllDirectories", &restrictSearch) &&
-      restrictSearch(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-    openglLibrary = LoadLibraryExW(L"opengl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    gluLibrary = LoadLibraryExW(L"glu32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  } else {
-    openglLibrary = LoadFromSystemFolder(L"opengl32.dll");
-    gluLibrary = LoadFromSystemFolder(L"glu32.dll");
-  }
+  // The process restricts the DLL search as its first act; a program that
+  // draws without the saver's entry (a test, a benchmark) gets it here.
+  RestrictDllSearch();
+  openglLibrary = LoadSystemLibrary(L"opengl32.dll");
+  gluLibrary = LoadSystemLibrary(L"glu32.dll");
   bool resolved = openglLibrary && gluLibrary;
 #define KELVARIS_RESOLVE_IMPORT(name) resolved = resolved && Resolve(openglLibrary, #name, &__imp_##name);
 #define KELVARIS_RESOLVE_ENTRY(name) resolved = resolved && Resolve(gluLibrary, #name, &name##Entry);

@@ -7,9 +7,13 @@
 # installer as makensis builds them (tools/sign.sh); the checksums come last.
 # Times stored in the files are SOURCE_DATE_EPOCH (the Makefile sets the
 # commit's time), so two builds of one commit give the same files, unsigned.
+# The builder's environment changes nothing: lists are in byte order and
+# every file is mode 644, whatever the locale and the umask.
 # KELVARIS_DIST_NO_DEB=1 leaves the Debian package out (for the tests).
 # Usage: dist.sh [OUT_DIR]
 set -euo pipefail
+export LC_ALL=C
+umask 022
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(Kelvaris VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 dist=$(realpath -m "${1:-build/dist}")
@@ -24,6 +28,8 @@ mkdir -p "$dist"
 saver="$dist/kelvaris.scr"
 cp build/windows/kelvaris.scr "$saver"
 [ -z "$signing" ] || tools/sign.sh "$saver"
+# The commit's time, wherever a tool reads the saver's file time.
+touch -d "@$SOURCE_DATE_EPOCH" "$saver"
 
 # The zip: fixed entry times and permissions, in a fixed order.
 python3 - "$dist/kelvaris-$version.zip" "$SOURCE_DATE_EPOCH" "$saver" installer/README.txt <<'ZIP'
@@ -44,5 +50,6 @@ nsis=(-V2 -DVERSION="$version" -DSAVER="$saver" -DICON="$(pwd)/app/kelvaris.ico"
 makensis "${nsis[@]}" installer/kelvaris.nsi >/dev/null
 
 [ "${KELVARIS_DIST_NO_DEB:-}" = 1 ] || cp build/deb/kelvaris_"$version"_*.deb "$dist/"
+chmod 644 "$dist"/*
 (cd "$dist" && sha256sum -- * >SHA256SUMS)
 ls -l "$dist"

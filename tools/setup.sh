@@ -16,7 +16,7 @@ windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xserver-xephyr x11-xserver-utils fonts-dejavu-core
   clang libclang-rt-14-dev libbenchmark-dev
-  nsis osslsigncode openssl g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  nsis osslsigncode openssl g++-mingw-w64-i686-posix binutils-mingw-w64-i686 locales
 )
 packages=("${linux_packages[@]}")
 [ "${1:-all}" = linux ] || packages+=("${windows_packages[@]}")

@@ -3,8 +3,10 @@
 # ~/.wine or the user's display.
 state=$(cd "$1" 2>/dev/null && pwd || echo "$1")
 export WINEDEBUG=${KELVARIS_WINEDEBUG:--all}
-# Skip the Mono and Gecko installers; a test may add its own overrides.
-export WINEDLLOVERRIDES="mscoree,mshtml=${KELVARIS_DLL_OVERRIDES:+;$KELVARIS_DLL_OVERRIDES}"
+# Skip the Mono and Gecko installers; a test may add its own overrides,
+# separated by blanks (a semicolon would split a CMake list).
+overrides=${KELVARIS_DLL_OVERRIDES:-}
+export WINEDLLOVERRIDES="mscoree,mshtml=${overrides:+;${overrides// /;}}"
 # KELVARIS_DISPLAY picks one of the run's displays ("display-noglx"). Each
 # display has a prefix and wineserver of its own: Wine takes windows on a
 # second X display of the same session for inactive ones.

@@ -1,7 +1,8 @@
-// A planted DLL, built as opengl32.dll and as glu32.dll: the kind of file a
-// download folder can hold beside a saver. It exports, as do-nothing
-// stand-ins, the functions a saver imports from the real one, so that a
-// saver that imports it does start with it. When any process loads it, it
+// A planted DLL, built as opengl32.dll, glu32.dll, uxtheme.dll and
+// dwmapi.dll: the kind of file a download folder can hold beside a saver.
+// As OpenGL and GLU it exports, as do-nothing stand-ins, the functions a
+// saver imports from the real one, so that a saver that imports it does
+// start with it. When any process loads it, it
 // leaves a file "<its own path>.loaded" behind, so a test can tell.
 #include <windows.h>
 

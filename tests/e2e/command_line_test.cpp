@@ -71,16 +71,33 @@ TEST_F(SaverCommandLine, SecondFullScreenStartEndsAtOnce) {
   EXPECT_EQ(first.Wait(), 0u);
 }
 
-TEST_F(SaverCommandLine, QuotedProgramNameWithBlanks) {
+// A folder with blanks in its name that also holds DLLs planted beside the
+// saver, named like system DLLs that windows and dialogs load (Wine is told
+// to prefer them there, as Windows does for DLLs that are not known system
+// ones): full screen, preview and dialog run as always and load none.
+TEST_F(SaverCommandLine, SaverInAFolderWithBlanksAndPlantedDllsLoadsNone) {
   const std::string folder = TestFolder() + "saver copies\\";
+  const std::string planted = TestFolder() + "..\\planted\\";
   CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA((TestFolder() + "kelvaris.scr").c_str(), (folder + "kelvaris.scr").c_str(), FALSE));
+  for (const char* dll : {"uxtheme.dll", "dwmapi.dll"}) {
+    ASSERT_TRUE(CopyFileA((planted + dll).c_str(), (folder + dll).c_str(), FALSE)) << dll;
+    DeleteFileA((folder + dll + ".loaded").c_str());
+  }
 
   SaverProcess saver("\"" + folder + "kelvaris.scr\" /s");
   HWND window = WaitForWindow(FindFullScreenSaver);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_KEYDOWN, 'K', 0);
   EXPECT_EQ(saver.Wait(), 0u);
+
+  ParentWindow parent(152, 112);
+  SaverProcess preview("\"" + folder + "kelvaris.scr\" /p " + Handle(parent.handle));
+  ASSERT_NE(WaitForWindow(
+                [&] { return FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", nullptr); }),
+            nullptr);
+  DestroyWindow(parent.handle);
+  EXPECT_EQ(preview.Wait(), 0u);
 
   // An unclosed quote swallows the whole line: no arguments, the dialog.
   const std::string program = folder + "kelvaris.scr";
@@ -89,6 +106,11 @@ TEST_F(SaverCommandLine, QuotedProgramNameWithBlanks) {
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(unclosed.Wait(), 0u);
+
+  for (const char* dll : {"uxtheme.dll", "dwmapi.dll"}) {
+    EXPECT_EQ(GetFileAttributesA((folder + dll + ".loaded").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the planted " << dll << " was loaded";
+  }
 }
 
 // Wine draws OpenGL into a child window off screen, so the preview's frames

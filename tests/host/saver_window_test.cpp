@@ -95,6 +95,7 @@ TEST_F(SaverWindow, PreviewIsAChildFillingTheParentEvenBesideAFullScreenSaver) {
                     EXPECT_FALSE(SetWindowTextA(saverWindow, "x"));
                     EXPECT_EQ(TitleOf(saverWindow), "Preview");
                     EXPECT_NE(GetCursor(), nullptr);  // the host never hides it in preview
+                    EXPECT_EQ(displayStateNotice, nullptr);
                   },
                   WaitUntil([] { return sceneState.lightCounter > 0; }),
                   [] {
@@ -160,6 +161,47 @@ TEST_F(SaverWindow, KeysButtonsActivationLossAndPowerEventsClose) {
   EXPECT_FALSE(MessageCloses(WM_POWER, PWR_SUSPENDREQUEST));
   EXPECT_TRUE(MessageCloses(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND));
   EXPECT_TRUE(MessageCloses(WM_POWERBROADCAST, 0x1234));
+}
+
+// Sends the window a console display state notice as Windows does (Wine
+// sends none): 0 is every display off, 1 on, 2 dimmed.
+LRESULT SendDisplayState(DWORD state) {
+  alignas(POWERBROADCAST_SETTING) BYTE notice[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+  POWERBROADCAST_SETTING* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(notice);
+  setting->PowerSetting = GUID_CONSOLE_DISPLAY_STATE;
+  setting->DataLength = sizeof(DWORD);
+  memcpy(setting->Data, &state, sizeof(state));
+  return SendMessageA(saverWindow, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                      reinterpret_cast<LPARAM>(notice));
+}
+
+TEST_F(SaverWindow, NoTicksWhileEveryDisplayIsOffAndTheNoticesCloseNothing) {
+  int32_t lightAtOff = 0, lightResumed = 0;
+  DWORD offSince = 0;
+  SaverScript script;
+  script.steps = {[&] {
+                    ASSERT_NE(displayStateNotice, nullptr);
+                    EXPECT_EQ(SendDisplayState(1), TRUE);  // the state sent at registration
+                    EXPECT_EQ(SendDisplayState(0), TRUE);
+                    lightAtOff = sceneState.lightCounter;
+                    offSince = GetTickCount();
+                  },
+                  // Ten ticks' time with no tick: the timer is gone, not late.
+                  WaitUntil([&] { return GetTickCount() - offSince > 100; }),
+                  [&] {
+                    EXPECT_EQ(sceneState.lightCounter, lightAtOff);
+                    EXPECT_FALSE(KillTimer(saverWindow, 1));
+                    EXPECT_EQ(SendDisplayState(2), TRUE);  // dimmed is seen
+                  },
+                  WaitUntil([&] { return (lightResumed = sceneState.lightCounter) > lightAtOff; }),
+                  [&] {
+                    EXPECT_EQ(lightResumed, lightAtOff + 1);  // on from where it stopped
+                    EXPECT_TRUE(IsWindow(saverWindow));
+                    DestroyWindow(saverWindow);
+                  }};
+  EXPECT_EQ(RunSaver(nullptr, script), 0);
+  EXPECT_EQ(script.stepsRun, 5u);
+  EXPECT_EQ(displayStateNotice, nullptr);  // given back on the way out
 }
 
 TEST_F(SaverWindow, PreviewIgnoresInputAndPassesTheCursorQueryOn) {

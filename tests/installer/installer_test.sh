@@ -2,7 +2,9 @@
 # The installer under Wine, silently, as an administrator's script runs it:
 # it places the saver in the system folder, registers its uninstaller, sets
 # the current saver only when asked, and the uninstaller takes all of that
-# back, leaving another saver the user chose alone.
+# back: the saver and ScreenSaveActive from before come back while ours is
+# current in any spelling, and another saver the user chose since is left
+# alone.
 # Usage: installer_test.sh TOOLS_DIR WINE_STATE INSTALLER
 set -uo pipefail
 tools=$1 state=$2 installer=$3
@@ -49,6 +51,29 @@ uninstall || fail "silent uninstall exit code $?"
 gone "$saver" && ok "uninstall removed the saver" || fail "the saver is still in system32"
 key_exists "$uninstall_key" && fail "uninstall entry left" || ok "uninstall entry removed"
 [ -z "$(value "$desktop" SCRNSAVE.EXE)" ] && ok "current saver cleared" || fail "SCRNSAVE.EXE left"
+key_exists 'HKCU\Software\Quenwick\Zembrel' && fail "settings key left" || ok "settings key removed"
+
+# Another saver, current but not active, comes back when ours goes, also
+# when the value names ours in another spelling.
+other="$WINEPREFIX/drive_c/windows/system32/other.scr"
+touch "$other"
+for spelling in '%SystemRoot%\system32\KELVARIS.SCR' 'C:\windows\\system32\kelvaris.scr'; do
+  wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
+  wine reg add "$desktop" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
+  wine "$installer" /S /CURRENT
+  wine "$installer" /S /CURRENT  # a second install keeps what came before the first
+  wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d "$spelling" /f >/dev/null 2>&1
+  uninstall
+  [ "$(value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\other.scr' ] &&
+    [ "$(value "$desktop" ScreenSaveActive)" = 0 ] && ok "the saver from before is back after $spelling" ||
+    fail "after $spelling: SCRNSAVE.EXE '$(value "$desktop" SCRNSAVE.EXE)', active '$(value "$desktop" ScreenSaveActive)'"
+done
+# A saver from before that is gone by now is not set again.
+wine "$installer" /S /CURRENT
+rm -f "$other"
+uninstall
+[ -z "$(value "$desktop" SCRNSAVE.EXE)" ] && ok "a vanished saver from before is not set" ||
+  fail "SCRNSAVE.EXE is '$(value "$desktop" SCRNSAVE.EXE)'"
 
 # Another saver chosen after ours stays chosen.
 wine "$installer" /S /CURRENT

@@ -3,8 +3,9 @@
 # throwaway self-signed code-signing certificate is made on the spot; every
 # signature in what ships must verify, the saver in the zip and the one the
 # installer puts in system32 must be the signed saver, the installed
-# uninstaller must be signed, SHA256SUMS must hold, and the signed saver
-# must run under Wine and end with 0 on a key.
+# uninstaller must be signed, SHA256SUMS must list every file, the files
+# must be mode 644 and store the commit's time (built here under umask 077),
+# and the signed saver must run under Wine and end with 0 on a key.
 # Usage: signing_test.sh TOOLS_DIR WINE_STATE
 set -uo pipefail
 tools=$1 state=$2
@@ -13,13 +14,14 @@ failures=0
 ok() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+started=$(date +%s)
 work="$state/signing"
 rm -rf "$work"
 mkdir -p "$work"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Kelvaris test signer" \
   -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
-SIGN_CERT="$work/cert.pem" SIGN_KEY="$work/key.pem" KELVARIS_DIST_NO_DEB=1 "$tools/dist.sh" "$work/dist" >/dev/null ||
-  { fail "make dist with a certificate"; exit 1; }
+(umask 077 && SIGN_CERT="$work/cert.pem" SIGN_KEY="$work/key.pem" KELVARIS_DIST_NO_DEB=1 "$tools/dist.sh" "$work/dist") \
+  >/dev/null || { fail "make dist with a certificate"; exit 1; }
 dist="$work/dist"
 signed() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" 2>&1 | grep -q '^Signature verification: ok'; }
 
@@ -30,12 +32,26 @@ python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.arg
   "$dist"/kelvaris-*.zip >"$work/from-zip.scr"
 cmp -s "$work/from-zip.scr" "$dist/kelvaris.scr" && ok "the zip holds the signed saver" || fail "the zip holds another saver"
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) && ok "SHA256SUMS holds" || fail "SHA256SUMS"
+listed=$(sed 's/^[0-9a-f]*  //' "$dist/SHA256SUMS")
+[ "$listed" = "$(cd "$dist" && LC_ALL=C ls | grep -vx SHA256SUMS)" ] && ok "SHA256SUMS lists every file in byte order" ||
+  fail "SHA256SUMS lists: $listed"
+[ "$(stat -c %a "$dist"/* | sort -u)" = 644 ] && ok "every file is mode 644" || fail "modes: $(stat -c '%a %n' "$dist"/*)"
+# The saver carries the commit's time, and so must every zip entry.
+epoch=$(stat -c %Y "$dist/kelvaris.scr")
+python3 -c 'import sys, time, zipfile
+want = time.gmtime(max(int(sys.argv[2]), 315532800))[:6]
+want = want[:5] + (want[5] // 2 * 2,)  # a zip stores even seconds
+sys.exit(any(e.date_time != want for e in zipfile.ZipFile(sys.argv[1]).infolist()))' "$dist"/kelvaris-*.zip "$epoch" &&
+  ok "the zip stores the commit's time" || fail "the zip stores another time than the commit's"
 
 system32="$WINEPREFIX/drive_c/windows/system32"
 uninstaller="$WINEPREFIX/drive_c/Program Files/Kelvaris/uninstall.exe"
 wine "$dist"/kelvaris-*-setup.exe /S || fail "silent install exit code $?"
 cmp -s "$system32/kelvaris.scr" "$dist/kelvaris.scr" && ok "the installer installs the signed saver" ||
   fail "system32 holds another saver"
+# A time stored in the installer would be the saver's, the commit's.
+[ "$(stat -c %Y "$system32/kelvaris.scr")" -ge "$started" ] && ok "the installer stores no file time" ||
+  fail "the installed saver has a time from before the test"
 signed "$uninstaller" && ok "the uninstaller is signed" || fail "the uninstaller: no valid signature"
 
 wine "$system32/kelvaris.scr" /s </dev/null >/dev/null 2>&1 &
