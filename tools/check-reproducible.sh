@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 work=$(mktemp -d /tmp/kelvaris-reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 # A locale of our own, so that none needs to be installed system-wide.
-localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" 2>/dev/null ||
+mkdir -p "$work/locales" && localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" 2>/dev/null ||
   { echo "localedef could not make the de_DE.UTF-8 locale"; exit 1; }
 trees=("$work/first" "$work/second/at/another/depth")
 environments=("umask 022; export TZ=UTC JOBS=$(nproc)"
