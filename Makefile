@@ -5,7 +5,9 @@
 # checks.
 # The Linux program alone, with only the Linux packages: `make linux`
 # builds it, `make test-linux` tests it, `make install` installs it for
-# XScreenSaver (PREFIX, DESTDIR), `make deb` packs it.
+# XScreenSaver (PREFIX, DESTDIR) and `make uninstall` removes it again,
+# `make deb` packs it. `make windows32` builds the saver for 32-bit Windows,
+# which is neither shipped nor tested, to keep the code portable.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
@@ -17,7 +19,7 @@ DESTDIR ?=
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
-.PHONY: all build setup setup-linux linux test test-linux test-stress run fuzz soak bench dist deb install check-reproducible clean
+.PHONY: all build setup setup-linux linux windows32 test test-linux test-stress run fuzz soak bench dist deb install uninstall check-reproducible clean
 
 all: build
 
@@ -32,10 +34,12 @@ build: setup
 	cmake --build --preset native -j $(JOBS)
 	cmake --preset windows -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset windows -j $(JOBS)
-	cmake --preset windows32 -DKELVARIS_WERROR=$(WERROR) >/dev/null
-	cmake --build --preset windows32 -j $(JOBS)
 	cmake --preset linux -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset linux -j $(JOBS)
+
+windows32: setup
+	cmake --preset windows32 -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset windows32 -j $(JOBS)
 
 test: build
 	@tools/run-tests.sh $(JOBS) native windows linux
@@ -71,8 +75,11 @@ bench: build
 	cmake --build --preset bench -j $(JOBS)
 	@tools/bench.sh
 
-install: linux
-	DESTDIR=$(DESTDIR) cmake --install build/linux --prefix $(PREFIX) --strip
+install:
+	@tools/install.sh install "$(PREFIX)" "$(DESTDIR)"
+
+uninstall:
+	@tools/install.sh uninstall
 
 deb: setup-linux
 	@tools/deb.sh

@@ -54,6 +54,13 @@ static bool HandleEvents(Display* display) {
   return !windowLost;
 }
 
+// SIGTERM or SIGINT when one has come while blocked, else 0.
+static int PendingStop() {
+  sigset_t pending;
+  sigpending(&pending);
+  return sigismember(&pending, SIGTERM) ? SIGTERM : sigismember(&pending, SIGINT) ? SIGINT : 0;
+}
+
 void RunFrames(const HackOptions& options) {
   Display* display = xHostState.display;
   const int connection = ConnectionNumber(display);
@@ -87,6 +94,10 @@ void RunFrames(const HackOptions& options) {
     AdvanceScene();
     DrawScene();
     if (options.showFps) DrawFrameRate(now);
+    // Asked to stop while drawing: the frame is not presented. The signal
+    // stays pending and ends the program once everything is released.
+    stopSignal = PendingStop();
+    if (stopSignal) break;
     glXSwapBuffers(display, xHostState.window);
     due = NextFrameDue(due, now, interval);
   }

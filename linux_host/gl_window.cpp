@@ -27,14 +27,44 @@ static XVisualInfo* VisualById(Display* display, VisualID id) {
   return XGetVisualInfo(display, VisualIDMask, &wanted, &count);
 }
 
+// Whether the scene can be drawn on the visual: RGBA OpenGL, double
+// buffered, with a depth buffer.
+static bool DrawsTheScene(Display* display, XVisualInfo* visual) {
+  int rgba = 0, depthBits = 0, doubleBuffered = 0;
+  glXGetConfig(display, visual, GLX_RGBA, &rgba);
+  glXGetConfig(display, visual, GLX_DEPTH_SIZE, &depthBits);
+  glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
+  return rgba && depthBits && doubleBuffered;
+}
+
+// The deepest visual of the class on the screen that draws the scene, or null.
+static XVisualInfo* DeepestOfClass(Display* display, int screen, int visualClass) {
+  XVisualInfo wanted = {};
+  wanted.screen = screen;
+  wanted.c_class = visualClass;
+  int count = 0;
+  XVisualInfo* visuals = XGetVisualInfo(display, VisualScreenMask | VisualClassMask, &wanted, &count);
+  const XVisualInfo* deepest = nullptr;
+  for (int i = 0; i < count; ++i) {
+    if (DrawsTheScene(display, &visuals[i]) && (!deepest || visuals[i].depth > deepest->depth))
+      deepest = &visuals[i];
+  }
+  XVisualInfo* chosen = deepest ? VisualById(display, deepest->visualid) : nullptr;
+  if (visuals) XFree(visuals);
+  return chosen;
+}
+
 // The visual of a window of our own, as -visual asks: by default the best
-// for OpenGL (RGBA, double-buffered, with depth), else the screen's default
-// or the one named by its id; those are checked for OpenGL afterwards.
+// for OpenGL (RGBA, double-buffered, with depth), else the screen's default,
+// the deepest of a class that draws the scene, or the one named by its id;
+// the default and the named one are checked for OpenGL afterwards.
 static XVisualInfo* ChooseOwnVisual(Display* display, const HackOptions& options) {
   const int screen = DefaultScreen(display);
   switch (options.visual) {
     case VisualChoice::kDefault:
       return VisualById(display, XVisualIDFromVisual(DefaultVisual(display, screen)));
+    case VisualChoice::kClass:
+      return DeepestOfClass(display, screen, options.visualClass);
     case VisualChoice::kId:
       return VisualById(display, options.visualId);
     case VisualChoice::kBest:
@@ -68,10 +98,16 @@ static XVisualInfo* VisualOfWindow(Display* display, Window window) {
   return VisualById(display, XVisualIDFromVisual(attributes.visual));
 }
 
-// Prints why nothing can be drawn, naming the display.
+// Prints why nothing can be drawn, naming the display, or saying that none
+// was named.
 static bool Fail(XVisualInfo* visual, const char* displayName, const char* why) {
   if (visual) XFree(visual);
-  std::fprintf(stderr, "kelvaris: display %s: %s\n", XDisplayName(displayName), why);
+  const char* name = XDisplayName(displayName);
+  if (*name) {
+    std::fprintf(stderr, "kelvaris: display %s: %s\n", name, why);
+  } else {
+    std::fprintf(stderr, "kelvaris: DISPLAY is not set, and no -display was given\n");
+  }
   return false;
 }
 
@@ -97,11 +133,8 @@ bool OpenGlWindow(const HackOptions& options) {
     visual = VisualOfWindow(x.display, x.window);
     if (!visual) return Fail(nullptr, name, "the window to draw in does not exist");
   }
-  int depthBits = 0, doubleBuffered = 0;
-  glXGetConfig(x.display, visual, GLX_DEPTH_SIZE, &depthBits);
-  glXGetConfig(x.display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
-  if (!depthBits || !doubleBuffered) {
-    return Fail(visual, name, "the visual has no double-buffered OpenGL with a depth buffer");
+  if (!DrawsTheScene(x.display, visual)) {
+    return Fail(visual, name, "the visual has no double-buffered RGBA OpenGL with a depth buffer");
   }
   x.context = glXCreateContext(x.display, visual, nullptr, True);
   XFree(visual);

@@ -4,7 +4,7 @@
 
 const char kUsage[] =
     "usage: kelvaris [-window | -root | -window-id ID] [-count N] [-delay USEC] [-fps | -no-fps]\n"
-    "                [-display NAME] [-visual default | best | ID] [-install | -noinstall] [-mono]\n"
+    "                [-display NAME] [-visual VISUAL] [-install | -noinstall] [-mono]\n"
     "  -window         draw in a window of its own (the default)\n"
     "  -root           draw on the root window\n"
     "  -window-id ID   draw in the window ID (decimal or 0x hex), as XSCREENSAVER_WINDOW does\n"
@@ -13,7 +13,9 @@ const char kUsage[] =
     "                  (default 10000)\n"
     "  -fps, -no-fps   show the frame rate in the lower left corner, or not (the default)\n"
     "  -display NAME   the X display to use (default $DISPLAY)\n"
-    "  -visual V       the visual of a window of its own: best (the default), default, or an id\n"
+    "  -visual VISUAL  the visual of a window of its own: best (the default), default, a class\n"
+    "                  (TrueColor, DirectColor, PseudoColor, StaticColor, GrayScale, StaticGray)\n"
+    "                  or an id\n"
     "  -install, -noinstall, -mono\n"
     "                  accepted and ignored: the scene needs no colormap and is drawn in colour\n"
     "  -help, --help   print this and exit\n";
@@ -46,14 +48,34 @@ bool ParseXId(const char* text, unsigned long* id) {
   return true;
 }
 
+// X's visual classes, by their numbers (StaticGray 0 to DirectColor 5).
+static const char* const kVisualClasses[] = {"StaticGray",  "GrayScale", "StaticColor",
+                                             "PseudoColor", "TrueColor", "DirectColor"};
+
+static char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether two names are the same, whatever the case of their letters.
+static bool SameName(const char* a, const char* b) {
+  while (*a && Lower(*a) == Lower(*b)) ++a, ++b;
+  return Lower(*a) == Lower(*b);
+}
+
+// As the hacks read -visual: names in any case.
 static bool ParseVisual(const char* text, HackOptions* options) {
-  if (std::strcmp(text, "best") == 0 || std::strcmp(text, "gl") == 0 || std::strcmp(text, "GL") == 0) {
+  if (SameName(text, "best") || SameName(text, "gl")) {
     options->visual = VisualChoice::kBest;
     return true;
   }
-  if (std::strcmp(text, "default") == 0) {
+  if (SameName(text, "default")) {
     options->visual = VisualChoice::kDefault;
     return true;
+  }
+  for (int visualClass = 0; visualClass < 6; ++visualClass) {
+    if (SameName(text, kVisualClasses[visualClass])) {
+      options->visual = VisualChoice::kClass;
+      options->visualClass = visualClass;
+      return true;
+    }
   }
   options->visual = VisualChoice::kId;
   return ParseXId(text, &options->visualId);

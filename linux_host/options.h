@@ -24,6 +24,7 @@ enum class OptionsVerdict {
 enum class VisualChoice {
   kBest,     // the deepest double-buffered RGBA visual with a depth buffer (the default)
   kDefault,  // the screen's default visual
+  kClass,    // the deepest visual of the class `visualClass` with OpenGL and a depth buffer
   kId,       // the visual `visualId`
 };
 
@@ -39,6 +40,7 @@ struct HackOptions {
   const char* displayName;  // -display, or null for $DISPLAY
   VisualChoice visual;
   unsigned long visualId;  // with VisualChoice::kId
+  int visualClass;         // with VisualChoice::kClass: X's number, StaticGray (0) to DirectColor (5)
 };
 
 // The animation's tick, and the default -delay.

@@ -41,8 +41,8 @@ void CloseGlWindow();
 void RunFrames(const HackOptions& options);
 
 // The frame rate in the lower left corner (-fps), as XScreenSaver's hacks
-// show theirs. InitFrameRate makes the font's display lists, with the
-// context current; false when the X server has no "fixed" font.
+// show theirs. InitFrameRate prepares the text's bitmap, with the context
+// current; false when the X server has no "fixed" font.
 bool InitFrameRate();
 // Counts a frame started at `now` (nanoseconds) and draws the rate over it.
 void DrawFrameRate(long long now);

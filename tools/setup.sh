@@ -9,7 +9,7 @@ linux_packages=(
   cmake make g++ libgtest-dev
   xvfb xauth libgl1-mesa-dri mesa-utils xdotool imagemagick procps python3
   libx11-dev libgl-dev libglu1-mesa-dev xscreensaver xscreensaver-data xscreensaver-gl
-  debhelper dpkg-dev fakeroot lintian man-db git
+  debhelper dpkg-dev fakeroot lintian man-db mandoc git
 )
 windows_packages=(
   ninja-build googletest

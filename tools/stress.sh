@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# `make test-stress`: the whole Windows suite RUNS times in a row while every
-# core is kept busy by competing processes, which it starts and stops itself.
-# Stops at the first run with a failing case. Prints each run's time.
+# `make test-stress`: the whole Windows suite and the Linux program's suite
+# RUNS times in a row while every core is kept busy by competing processes,
+# which it starts and stops itself. Stops at the first run with a failing
+# case. Prints each run's time.
 # Usage: stress.sh RUNS JOBS
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -14,21 +15,23 @@ for _ in $(seq "$(nproc)"); do
   sh -c 'while :; do :; done' &
   hogs+=($!)
 done
-echo "stress: $(nproc) busy processes started; $runs runs of the Windows suite with -j $jobs"
+echo "stress: $(nproc) busy processes started; $runs runs of the Windows and Linux suites with -j $jobs"
 
 for run in $(seq "$runs"); do
-  log=build/windows/stress-$run.log
-  start=$(date +%s)
-  ctest --preset windows -j "$jobs" >"$log" 2>&1
-  rc=$?
-  took=$(($(date +%s) - start))
-  echo "stress run $run: $(grep -E 'tests passed' "$log" | tail -n1) in ${took} s"
-  if [ "$rc" -ne 0 ]; then
-    sed -n '/The following tests FAILED/,$p' "$log"
+  for preset in windows linux; do
+    log=build/$preset/stress-$run.log
+    start=$(date +%s)
+    ctest --preset "$preset" -j "$jobs" >"$log" 2>&1
+    rc=$?
+    took=$(($(date +%s) - start))
+    echo "stress run $run, $preset: $(grep -E 'tests passed' "$log" | tail -n1) in ${took} s"
+    if [ "$rc" -ne 0 ]; then
+      sed -n '/The following tests FAILED/,$p' "$log"
+      grep -h 'wine-run:' "$log"
+      echo "stress: FAILED in run $run (log: $log)"
+      exit 1
+    fi
     grep -h 'wine-run:' "$log"
-    echo "stress: FAILED in run $run (log: $log)"
-    exit 1
-  fi
-  grep -h 'wine-run:' "$log"
+  done
 done
 echo "stress: ALL $runs RUNS PASSED"

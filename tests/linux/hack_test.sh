@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # The Linux program on private Xvfb displays, as XScreenSaver and a user meet
-# it: its own window shows the scene centred, also after a resize, and Escape
-# closes it; a window of another program, which ends it when it goes and
-# survives it when it is stopped; the root window of a large screen at the
-# slowest frames the program allows, stopped within a frame by SIGTERM and
-# SIGINT as other hacks are; the X server going away; the options other
-# hacks take, and the messages for refused ones; an X server without GLX.
-# Usage: hack_test.sh KELVARIS CHECKER WORK_DIR
+# it, one concern per run, each on X servers of its own so that the runs go
+# side by side:
+#   own-window  its own window shows the scene centred, also after a resize,
+#               and Escape closes it; a window of another program, which ends
+#               it when it goes and survives it when it is stopped
+#   options     the options other hacks take; the frame rate over the scene
+#   slow-stop   the root window of a large screen at the slowest frames the
+#               program allows, stopped within a frame by SIGTERM and SIGINT
+#   x-end       the X server going away
+#   refused     the messages for refused command lines and displays
+#   no-glx      an X server without GLX
+# Usage: hack_test.sh CASE KELVARIS CHECKER WORK_DIR
 set -uo pipefail
-kelvaris=$1 checker=$2 work=$3
+case=$1 kelvaris=$2 checker=$3 work=$4
 mkdir -p "$work"
 source "$(dirname "$0")/harness.sh"
 expect() { if [ "$1" = "$2" ]; then echo "ok: $3"; else fail "$3: got '$1', expected '$2'"; fi; }
@@ -33,87 +38,108 @@ wait_for_satellites() {
 # The brightest channel (0-255) in the area WxH+X+Y of the screen.
 brightest() { import -window root -crop "$1" -depth 8 -format '%[fx:int(255*maxima)]' info:; }
 
-start_display "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
+case $case in
+  own-window | options) start_display "$work/display" ;;
+  no-glx) start_display "$work/display" -extension GLX ;;
+esac
+[ ! -s "$work/display" ] || export DISPLAY=":$(head -n1 "$work/display")"
 
-# A window of its own: the picture, a resize, and Escape.
-"$kelvaris" -count 0 2>"$work/own.err" &
-own=$!
-window=$(xdotool search --sync --name '^Kelvaris$' | head -n1)
-picture_of 800x600+0+0 || fail "own window: the picture"
-xdotool windowsize "$window" 400 500
-picture_of 400x500+0+0 || fail "own window after a resize: the picture"
+case $case in
+own-window)
+  # A window of its own: the picture, a resize, and Escape. Two frames a
+  # second, so that a guest's frames stay on the screen long enough to be seen.
+  "$kelvaris" -count 0 -delay 500000 -visual default 2>"$work/own.err" &
+  own=$!
+  window=$(xdotool search --sync --name '^Kelvaris$' | head -n1)
+  picture_of 800x600+0+0 || fail "own window: the picture"
+  xdotool windowsize "$window" 400 500
+  picture_of 400x500+0+0 || fail "own window after a resize: the picture"
 
-# Guests in that window, at the slowest frames (1000 satellites): one stopped
-# by SIGTERM leaves the window to its owner; one is ended by the window's end.
-"$kelvaris" --window-id "$window" --count 1000 2>"$work/guest.err" &
-guest=$!
-wait_for_satellites 400x500+0+0
-kill -TERM "$guest"
-expect_exit "$guest" 143 "SIGTERM ends a guest by that signal"
-expect "$(xdotool getwindowname "$window" 2>&1)" "Kelvaris" "the guest left its host's window alone"
-"$kelvaris" --window-id "$window" --count 1000 2>>"$work/guest.err" &
-guest=$!
-wait_for_satellites 400x500+0+0
-xdotool keydown --window "$window" Escape
-expect_exit "$own" 0 "Escape closes its own window, exit code 0"
-expect_exit "$guest" 0 "the guest ends when the window goes, exit code 0"
-expect "$(cat "$work/own.err" "$work/guest.err")" "" "neither printed anything"
-
-# The options other hacks take: the frame rate shows in the lower left corner.
-"$kelvaris" -root -count 0 -fps -delay 20000 -visual default -install -noinstall -mono \
-  -display "$DISPLAY" 2>"$work/options.err" &
-options=$!
-for _ in $(seq 600); do [ "$(brightest 150x40+0+728)" -gt 16 ] && break; sleep 0.1; done
-expect "$(brightest 150x40+0+728)" 255 "-fps draws the frame rate in the corner"
-kill -TERM "$options"
-expect_exit "$options" 143 "every option other hacks take is accepted"
-
-# The root window of a large screen at 1000 satellites, where one frame takes
-# many ticks: each signal ends it within that frame, by the signal.
-start_display "$work/large" -screen 0 3840x2160x24
-for signal in TERM INT; do
-  DISPLAY=":$(head -n1 "$work/large")" "$kelvaris" -root -count 1000 2>"$work/root.err" &
-  root=$!
-  for _ in $(seq 1200); do
-    [ "$(DISPLAY=":$(head -n1 "$work/large")" brightest 1x1+1920+1080)" -gt 16 ] && break
-    sleep 0.1
+  # Guests in that window, at the slowest frames (1000 satellites): one stopped
+  # by SIGTERM leaves the window to its owner; one is ended by the window's end.
+  "$kelvaris" --window-id "$window" --count 1000 2>"$work/guest.err" &
+  guest=$!
+  wait_for_satellites 400x500+0+0
+  kill -TERM "$guest"
+  expect_exit "$guest" 143 "SIGTERM ends a guest by that signal"
+  expect "$(xdotool getwindowname "$window" 2>&1)" "Kelvaris" "the guest left its host's window alone"
+  "$kelvaris" --window-id "$window" --count 1000 2>>"$work/guest.err" &
+  guest=$!
+  wait_for_satellites 400x500+0+0
+  xdotool keydown --window "$window" Escape
+  expect_exit "$own" 0 "Escape closes its own window, exit code 0"
+  expect_exit "$guest" 0 "the guest ends when the window goes, exit code 0"
+  expect "$(cat "$work/own.err" "$work/guest.err")" "" "neither printed anything"
+  ;;
+options)
+  # The options other hacks take, in a window of its own: the frame rate
+  # shows in the lower left corner, and the scene beside it is drawn as
+  # without it.
+  "$kelvaris" -window -count 0 -fps -delay 20000 -visual TrueColor -install -noinstall -mono \
+    -display "$DISPLAY" 2>"$work/options.err" &
+  options=$!
+  for _ in $(seq 600); do [ "$(brightest 150x40+0+560)" -gt 16 ] && break; sleep 0.1; done
+  expect "$(brightest 150x40+0+560)" 255 "-fps draws the frame rate in the corner"
+  import -window root -crop 480x600+160+0 +repage -depth 8 "$work/scene.ppm"
+  python3 "$checker" "$work/scene.ppm" 480x600+0+0 >/dev/null || fail "-fps: the scene beside the rate is drawn wrong"
+  kill -TERM "$options"
+  expect_exit "$options" 143 "every option other hacks take is accepted"
+  ;;
+slow-stop)
+  # The root window of a large screen at 1000 satellites, where one frame takes
+  # many ticks: each signal ends it within that frame, by the signal.
+  start_display "$work/large" -screen 0 3840x2160x24
+  for signal in TERM INT; do
+    DISPLAY=":$(head -n1 "$work/large")" "$kelvaris" -root -count 1000 2>"$work/root.err" &
+    root=$!
+    for _ in $(seq 1200); do
+      [ "$(DISPLAY=":$(head -n1 "$work/large")" brightest 1x1+1920+1080)" -gt 16 ] && break
+      sleep 0.1
+    done
+    start=$(date +%s%N)
+    kill -"$signal" "$root"
+    expect_exit "$root" $((128 + $(kill -l "$signal"))) "SIG$signal at 1000 satellites on 3840x2160 ends it by that signal"
+    echo "   ended $((($(date +%s%N) - start) / 1000000)) ms after SIG$signal"
+    expect "$(cat "$work/root.err")" "" "SIG$signal: nothing printed"
   done
-  start=$(date +%s%N)
-  kill -"$signal" "$root"
-  expect_exit "$root" $((128 + $(kill -l "$signal"))) "SIG$signal at 1000 satellites on 3840x2160 ends it by that signal"
-  echo "   ended $((($(date +%s%N) - start) / 1000000)) ms after SIG$signal"
-  expect "$(cat "$work/root.err")" "" "SIG$signal: nothing printed"
-done
-
-# The X server goes away: it ends at once without a word.
-start_display "$work/doomed"
-DISPLAY=":$(head -n1 "$work/doomed")" "$kelvaris" -root -count 0 2>"$work/doomed.err" &
-doomed=$!
-DISPLAY=":$(head -n1 "$work/doomed")" python3 "$checker" --wait "$work/screen.ppm" 1024x768+0+0 >/dev/null
-kill "${x_server_pids[-1]}"
-expect_exit "$doomed" 1 "the X server's end ends it, exit code 1"
-expect "$(cat "$work/doomed.err")" "" "the X server's end: nothing printed"
-
-# Help, and refused command lines: what was wrong, the usage, exit code 1.
-"$kelvaris" --help >"$work/help.out" 2>&1
-expect "$? $(head -c 6 "$work/help.out")" "0 usage:" "--help prints the usage and exits with 0"
-# (Which values are refused is the unit tests' part; here, each message.)
-for args in "-count" "--count 5x" "extra"; do
-  # shellcheck disable=SC2086
-  "$kelvaris" $args 2>"$work/usage.err" </dev/null
-  expect "$? $(sed -n 2p "$work/usage.err" | head -c 6)" "1 usage:" "'$args' is refused ($(head -n1 "$work/usage.err"))"
-done
-"$kelvaris" -root -bogus 2>"$work/usage.err"
-expect "$(head -n1 "$work/usage.err")" "kelvaris: unrecognised option: -bogus" "an unknown option is named"
-XSCREENSAVER_WINDOW=0xZZ "$kelvaris" 2>"$work/variable.err"
-expect "$? $(cat "$work/variable.err")" "1 kelvaris: XSCREENSAVER_WINDOW is not a window id: 0xZZ" \
-  "a bad XSCREENSAVER_WINDOW is named"
-"$kelvaris" -display :999 2>"$work/display.err"
-expect "$? $(cat "$work/display.err")" "1 kelvaris: display :999: cannot be opened" "a display that is not there is named"
-
-# Without GLX: one line, exit code 1.
-start_display "$work/display-noglx" -extension GLX
-DISPLAY=":$(head -n1 "$work/display-noglx")" "$kelvaris" -root 2>"$work/noglx.err"
-expect "$? $(wc -l <"$work/noglx.err")" "1 1" "no GLX: one line and exit code 1 ($(cat "$work/noglx.err"))"
+  ;;
+x-end)
+  # The X server goes away: it ends at once without a word.
+  start_display "$work/doomed"
+  DISPLAY=":$(head -n1 "$work/doomed")" "$kelvaris" -root -count 0 2>"$work/doomed.err" &
+  doomed=$!
+  DISPLAY=":$(head -n1 "$work/doomed")" python3 "$checker" --wait "$work/screen.ppm" 1024x768+0+0 >/dev/null
+  kill "${x_server_pids[-1]}"
+  expect_exit "$doomed" 1 "the X server's end ends it, exit code 1"
+  expect "$(cat "$work/doomed.err")" "" "the X server's end: nothing printed"
+  ;;
+refused)
+  # Help, and refused command lines: what was wrong, the usage, exit code 1.
+  "$kelvaris" --help >"$work/help.out" 2>&1
+  expect "$? $(head -c 6 "$work/help.out")" "0 usage:" "--help prints the usage and exits with 0"
+  # (Which values are refused is the unit tests' part; here, each message.)
+  for args in "-count" "--count 5x" "extra"; do
+    # shellcheck disable=SC2086
+    "$kelvaris" $args 2>"$work/usage.err" </dev/null
+    expect "$? $(sed -n 2p "$work/usage.err" | head -c 6)" "1 usage:" "'$args' is refused ($(head -n1 "$work/usage.err"))"
+  done
+  "$kelvaris" -root -bogus 2>"$work/usage.err"
+  expect "$(head -n1 "$work/usage.err")" "kelvaris: unrecognised option: -bogus" "an unknown option is named"
+  XSCREENSAVER_WINDOW=0xZZ "$kelvaris" 2>"$work/variable.err"
+  expect "$? $(cat "$work/variable.err")" "1 kelvaris: XSCREENSAVER_WINDOW is not a window id: 0xZZ" \
+    "a bad XSCREENSAVER_WINDOW is named"
+  "$kelvaris" -display :999 2>"$work/display.err"
+  expect "$? $(cat "$work/display.err")" "1 kelvaris: display :999: cannot be opened" "a display that is not there is named"
+  env -u DISPLAY "$kelvaris" 2>"$work/display.err"
+  expect "$? $(cat "$work/display.err")" "1 kelvaris: DISPLAY is not set, and no -display was given" \
+    "no display at all is said so"
+  ;;
+no-glx)
+  "$kelvaris" -root 2>"$work/noglx.err"
+  expect "$? $(wc -l <"$work/noglx.err")" "1 1" "no GLX: one line and exit code 1 ($(cat "$work/noglx.err"))"
+  ;;
+*)
+  fail "no such case: $case"
+  ;;
+esac
 exit $((failures > 0))

@@ -38,6 +38,11 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   EXPECT_EQ(Read({"-root", "--window"}).target, DrawTarget::kOwnWindow);  // the later holds
   EXPECT_FALSE(Read({"-fps", "-no-fps"}).showFps);
   EXPECT_EQ(Read({"-visual", "default"}).visual, VisualChoice::kDefault);
+  EXPECT_EQ(Read({"-visual", "GL"}).visual, VisualChoice::kBest);
+  o = Read({"-visual", "truecolor"});
+  EXPECT_EQ(o.visual, VisualChoice::kClass);
+  EXPECT_EQ(o.visualClass, 4);  // X's TrueColor
+  EXPECT_EQ(Read({"-visual", "StaticGray"}).visualClass, 0);
   EXPECT_EQ(Read({"-root", "--help", "-bogus"}).verdict, OptionsVerdict::kHelp);
 
   // XScreenSaver's window comes before -root; a -window-id given comes first.
@@ -95,6 +100,14 @@ TEST(FrameClock, OneFramePerIntervalAndNoneMadeUp) {
   EXPECT_EQ(NextFrameDue(100 * ms, 160 * ms, 10 * ms),
             170 * ms);                                       // far behind: the missed frames are dropped
   EXPECT_EQ(NextFrameDue(100 * ms, 160 * ms, 0), 160 * ms);  // -delay 0: every pass draws
+}
+
+TEST(FrameClock, RateTextAsTheHacksShowIt) {
+  char text[32];
+  FormatFrameRate(78, 1000000000LL, text, sizeof text);
+  EXPECT_STREQ(text, "FPS: 78.0");
+  FormatFrameRate(5, 2000000000LL, text, sizeof text);
+  EXPECT_STREQ(text, "FPS: 2.5");
 }
 
 }  // namespace
