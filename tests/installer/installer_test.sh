@@ -23,7 +23,13 @@ key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 # Wine removes a deleted file once its last handle is gone, which may be a
 # moment after the process ended; 120 s only guard against a hang.
 gone() { for _ in $(seq 1200); do [ -e "$1" ] || return 0; sleep 0.1; done; return 1; }
-uninstall() { wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"; }
+# Wine quotes the argument with its blank, so NSIS does not see _?= and
+# runs a copy of the uninstaller, which ends on its own a moment later,
+# deleting the uninstaller last: that is the end to wait for.
+uninstall() {
+  wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"
+  gone "$WINEPREFIX/drive_c/Program Files/Kelvaris/uninstall.exe"
+}
 
 wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1
 rm -f "$saver"

@@ -61,4 +61,7 @@ wait "$saver"
 code=$?
 [ "$code" -eq 0 ] && ok "the signed saver runs and ends with 0 on a key" || fail "the signed saver: exit code $code"
 wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"
+# The uninstaller ends on its own (see installer_test.sh), deleting itself
+# last; the next test must not meet it still at work (120 s guard a hang).
+for _ in $(seq 1200); do [ -e "$uninstaller" ] || break; sleep 0.1; done
 exit $((failures > 0))
