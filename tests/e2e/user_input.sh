@@ -17,8 +17,9 @@ start_saver() {
   xdotool mousemove 200 200
   wine "$scr" /s &
   saver=$!
-  "$tools/wait-for-saver.sh" && return 0
-  fail "no focused saver window appeared"
+  "$tools/wait-for-saver.sh" "$saver" && return 0
+  kill -0 "$saver" 2>/dev/null && fail "no focused saver window appeared" ||
+    fail "the saver ended before showing a window (exit code $(wait "$saver"; echo $?))"
   return 1
 }
 
