@@ -38,11 +38,11 @@ wait_for_satellites() {
 # The brightest channel (0-255) in the area WxH+X+Y of the screen.
 brightest() { import -window root -crop "$1" -depth 8 -format '%[fx:int(255*maxima)]' info:; }
 
+# The cases that draw on the default display get one of their own.
 case $case in
-  own-window | options) start_display "$work/display" ;;
-  no-glx) start_display "$work/display" -extension GLX ;;
+  own-window | options) start_display "$work/display" && export DISPLAY=":$(head -n1 "$work/display")" ;;
+  no-glx) start_display "$work/display" -extension GLX && export DISPLAY=":$(head -n1 "$work/display")" ;;
 esac
-[ ! -s "$work/display" ] || export DISPLAY=":$(head -n1 "$work/display")"
 
 case $case in
 own-window)
