@@ -91,8 +91,9 @@ void APIENTRY gluSphere(GLUquadric* quadric, GLdouble radius, GLint slices, GLin
 
 bool LoadGlLibraries() {
   if (openglLibrary && gluLibrary) return true;
-  // The process restricts the DLL search as its first act; a program that
-  // draws without the saver's entry (a test, a benchmark) gets it here.
+  // The saver restricts the DLL search as its first act on the NT family;
+  // the older family (after its password library) and a program that draws
+  // without the saver's entry (a test, a benchmark) get it here.
   RestrictDllSearch();
   openglLibrary = LoadSystemLibrary(L"opengl32.dll");
   gluLibrary = LoadSystemLibrary(L"glu32.dll");

@@ -9,6 +9,7 @@
 set -uo pipefail
 tools=$1 state=$2 installer=$3
 source "$tools/wine-env.sh" "$state"
+source "$(dirname "$0")/uninstall.sh"
 failures=0
 ok() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -16,21 +17,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 saver="$WINEPREFIX/drive_c/windows/system32/kelvaris.scr"
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaris'
-uninstaller='C:\Program Files\Kelvaris\uninstall.exe'
 
 value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
-# Wine removes a deleted file once its last handle is gone, which may be a
-# moment after the process ended; 120 s only guard against a hang.
-gone() { for _ in $(seq 1200); do [ -e "$1" ] || return 0; sleep 0.1; done; return 1; }
-# Wine quotes the argument with its blank, so NSIS does not see _?= and
-# runs a copy of the uninstaller, which ends on its own a moment later,
-# deleting the uninstaller last: that is the end to wait for.
-uninstall() {
-  wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"
-  gone "$WINEPREFIX/drive_c/Program Files/Kelvaris/uninstall.exe"
-}
-
 wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1
 rm -f "$saver"
 
@@ -40,7 +29,7 @@ cmp -s "$saver" "$(dirname "$installer")/kelvaris.scr" && ok "it is the built sa
 [ -z "$(value "$desktop" SCRNSAVE.EXE)" ] && ok "not made the current saver unasked" || fail "made current unasked"
 [ "$(value "$uninstall_key" DisplayName)" = "Kelvaris Screen Saver" ] && ok "uninstaller registered" \
   || fail "no uninstall entry"
-[ "$(value "$uninstall_key" UninstallString)" = "\"$uninstaller\"" ] && ok "it names the uninstaller" \
+[ "$(value "$uninstall_key" UninstallString)" = '"C:\Program Files\Kelvaris\uninstall.exe"' ] && ok "it names the uninstaller" \
   || fail "UninstallString is '$(value "$uninstall_key" UninstallString)'"
 # Apps shows the size (KB) and the place: the saver alone is over 100 KB.
 size=$(value "$uninstall_key" EstimatedSize)

@@ -10,6 +10,7 @@
 set -uo pipefail
 tools=$1 state=$2
 source "$tools/wine-env.sh" "$state"
+source "$(dirname "$0")/uninstall.sh"
 failures=0
 ok() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -45,7 +46,6 @@ sys.exit(any(e.date_time != want for e in zipfile.ZipFile(sys.argv[1]).infolist(
   ok "the zip stores the commit's time" || fail "the zip stores another time than the commit's"
 
 system32="$WINEPREFIX/drive_c/windows/system32"
-uninstaller="$WINEPREFIX/drive_c/Program Files/Kelvaris/uninstall.exe"
 wine "$dist"/kelvaris-*-setup.exe /S || fail "silent install exit code $?"
 cmp -s "$system32/kelvaris.scr" "$dist/kelvaris.scr" && ok "the installer installs the signed saver" ||
   fail "system32 holds another saver"
@@ -60,8 +60,5 @@ saver=$!
 wait "$saver"
 code=$?
 [ "$code" -eq 0 ] && ok "the signed saver runs and ends with 0 on a key" || fail "the signed saver: exit code $code"
-wine "$uninstaller" /S "_?=C:\\Program Files\\Kelvaris"
-# The uninstaller ends on its own (see installer_test.sh), deleting itself
-# last; the next test must not meet it still at work (120 s guard a hang).
-for _ in $(seq 1200); do [ -e "$uninstaller" ] || break; sleep 0.1; done
+uninstall
 exit $((failures > 0))

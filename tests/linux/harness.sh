@@ -1,7 +1,8 @@
 # Sourced by the Linux program's tests (which set kelvaris, checker and
 # work): start_display FILE [XVFB ARGS...] starts a private Xvfb, 1024x768
 # unless the arguments give another -screen 0, stopped when the test ends;
-# picture_of checks a screenshot; fail counts failures.
+# picture_of checks a screenshot; as_nobody runs a command as nobody; fail
+# counts failures.
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/x-server.sh"
 stop_displays() { [ ${#x_server_pids[@]} -eq 0 ] || kill "${x_server_pids[@]}" 2>/dev/null; }
 trap stop_displays EXIT
@@ -13,6 +14,11 @@ start_display() {
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Runs a command as the unprivileged user nobody, with HOME=$home and this
+# DISPLAY: the XScreenSaver daemon and settings program refuse to run hacks
+# as root.
+as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
 
 # Checks, once the first frames are on the screen, that each area
 # (WxH+X+Y) shows the central sphere alone, centred and round, at its size.

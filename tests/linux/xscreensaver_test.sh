@@ -29,7 +29,6 @@ programs: GL: $kelvaris --root --count 0 \\n\\
   abstractile --root \\n
 SETTINGS
 chown -R nobody:nogroup "$home" "$work"
-as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
 running() { pgrep -u nobody -f "^$kelvaris " >/dev/null; }  # the daemon's, not other tests'
 
 as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
