@@ -93,8 +93,11 @@ TEST_F(SaverCommandLine, SaverInAFolderWithBlanksAndPlantedDllsLoadsNone) {
 
   ParentWindow parent(152, 112);
   SaverProcess preview("\"" + folder + "kelvaris.scr\" /p " + Handle(parent.handle));
-  ASSERT_NE(WaitForWindow(
-                [&] { return FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", nullptr); }),
+  // The parent goes only once the preview has started, its window made.
+  ASSERT_NE(WaitForWindow([&] {
+              HWND child = FindWindowExA(parent.handle, nullptr, "WindowsScreenSaverClass", nullptr);
+              return child && HasVisibleStyle(child) ? child : nullptr;
+            }),
             nullptr);
   DestroyWindow(parent.handle);
   EXPECT_EQ(preview.Wait(), 0u);
