@@ -91,7 +91,9 @@ dist: setup deb
 	cmake --build --preset windows -j $(JOBS) --target kelvaris
 	@tools/dist.sh
 
-check-reproducible: setup
+# diffoscope says what differs, should anything.
+check-reproducible:
+	@tools/setup.sh all diffoscope-minimal
 	@tools/check-reproducible.sh
 
 clean:

@@ -35,10 +35,9 @@ static void StartSaver(HWND window) {
   if (!isPreview) FitViewportsToMonitors(window);
   LoadSettings();  // before generation, which reads the count
   InitGl(window);
-  SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
-  SpawnSatellites();
+  StartScene(static_cast<uint32_t>(std::time(nullptr)));
   // Last, so that no tick arrives before the scene and renderer exist.
-  SetTimer(window, 1, 10, nullptr);
+  SetTimer(window, 1, kTickMilliseconds, nullptr);
   // After the timer: the state the system sends at once may be "off".
   if (!isPreview) WatchDisplayState(window);
 }
@@ -58,9 +57,10 @@ static void RefitToScreen(HWND window) {
   fittedScreen = screen;
   SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left,
                screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  StoreClientSize(window);
   FitViewportsToMonitors(window);
-  SetupProjection();
+  RECT client = {};
+  GetClientRect(window, &client);
+  ResizeClient(client.right, client.bottom);
 }
 
 // No ticks, and so no frames, while every display is off: nobody sees them.
@@ -71,7 +71,7 @@ static void FollowDisplayState(HWND window, LPARAM lParam) {
     KillTimer(window, 1);
     pausedForDarkDisplays = true;
   } else if (state == DisplayState::kLit && pausedForDarkDisplays) {
-    SetTimer(window, 1, 10, nullptr);
+    SetTimer(window, 1, kTickMilliseconds, nullptr);
     pausedForDarkDisplays = false;
   }
 }

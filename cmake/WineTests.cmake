@@ -21,7 +21,7 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 # blanks.
 function(kelvaris_wine_test target)
   cmake_parse_arguments(ARG "OLDER_FAMILY" "DLL_OVERRIDES" "SOURCES;LIBS;LOCK" ${ARGN})
-  add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/started_marker.cpp)
+  add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/started_marker.cpp)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KELVARIS_TEST_BIN})
   # The tests read frames back with GL calls of their own, linked as usual.
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} opengl32 glu32 GTest::gtest_main)

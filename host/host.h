@@ -30,6 +30,10 @@ extern VerifyScreenSavePwdProc verifyPasswordProc;
 extern DWORD lastVerifyTick;  // 0xFFFFFFFF until the first check ends
 extern const DWORD mouseMoveThreshold;
 
+// Gives every variable above its start value, as a new process has them:
+// run once before anything of the host, and by the tests before each case.
+void ResetHostState();
+
 // 1 on the older Windows family (platform id 1), 0 on NT or on failure.
 int DetectOlderFamily();
 

@@ -1,20 +1,42 @@
 #include "host.h"
 
-HINSTANCE saverInstance = nullptr;
-int isOlderFamily = 0;
-HWND saverWindow = nullptr;
-int isPreview = 0;
-UINT autoPlayMessage = 0;
-POINT lastCursorPos = {0, 0};
-HMODULE imeLibrary = nullptr;
-ImmAssociateContextProc associateContextProc = nullptr;
-HIMC savedInputContext = nullptr;
-UINT_PTR closeApproved = 0;
-int verifyInProgress = 0;
-HMODULE passwordLibrary = nullptr;
-VerifyScreenSavePwdProc verifyPasswordProc = nullptr;
-DWORD lastVerifyTick = 0xFFFFFFFF;
+// Their start values are set by ResetHostState, below.
+HINSTANCE saverInstance;
+int isOlderFamily;
+HWND saverWindow;
+int isPreview;
+UINT autoPlayMessage;
+POINT lastCursorPos;
+HMODULE imeLibrary;
+ImmAssociateContextProc associateContextProc;
+HIMC savedInputContext;
+UINT_PTR closeApproved;
+int verifyInProgress;
+HMODULE passwordLibrary;
+VerifyScreenSavePwdProc verifyPasswordProc;
+DWORD lastVerifyTick;
 const DWORD mouseMoveThreshold = 4;
+
+void ResetHostState() {
+  saverInstance = nullptr;
+  isOlderFamily = 0;
+  saverWindow = nullptr;
+  isPreview = 0;
+  autoPlayMessage = 0;
+  lastCursorPos = {0, 0};
+  imeLibrary = nullptr;
+  associateContextProc = nullptr;
+  savedInputContext = nullptr;
+  closeApproved = 0;
+  verifyInProgress = 0;
+  passwordLibrary = nullptr;
+  verifyPasswordProc = nullptr;
+  lastVerifyTick = 0xFFFFFFFF;  // no check yet
+}
+
+// The one place the start values are written: before any mode runs, while
+// the program's static data is initialised.
+static const bool hostStateStarted = (ResetHostState(), true);
 
 int DetectOlderFamily() {
   OSVERSIONINFOA version = {};

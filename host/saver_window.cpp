@@ -13,6 +13,37 @@ RECT ScreenClipBox() {
   return area;
 }
 
+// The saver window of one mode: a child filling the preview window, or the
+// top-most full-screen window.
+struct SaverWindowSettings {
+  RECT area;
+  DWORD exStyle;
+  DWORD style;
+  const char* title;
+};
+
+static SaverWindowSettings WindowSettingsFor(HWND parent) {
+  if (parent) {
+    RECT client = {};
+    GetClientRect(parent, &client);
+    return {{0, 0, client.right, client.bottom}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, "Preview"};
+  }
+  return {ScreenClipBox(), WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+          kFullScreenTitle};
+}
+
+// Dispatches the saver window's messages until it is destroyed; the exit
+// code that its WM_QUIT carries, or -1 when the loop ends otherwise.
+static int RunMessageLoop() {
+  MSG msg = {};
+  // GetMessageA's -1 (an error) ends the loop too instead of spinning.
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : -1;
+}
+
 int RunSaverWindow(HWND parent) {
   WNDCLASSA wc = {};
   wc.style = CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -23,23 +54,10 @@ int RunSaverWindow(HWND parent) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   wc.lpszClassName = kClassName;
 
-  DWORD exStyle, style;
-  const char* title;
-  RECT area;
+  const SaverWindowSettings window = WindowSettingsFor(parent);
   if (parent) {
-    RECT client = {};
-    GetClientRect(parent, &client);
-    area = {0, 0, client.right, client.bottom};
     isPreview = 1;
-    exStyle = 0;
-    style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
-    title = "Preview";
   } else {
-    area = ScreenClipBox();
-    exStyle = WS_EX_TOPMOST;
-    style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    title = kFullScreenTitle;
-
     HWND running = FindWindowA(kClassName, kFullScreenTitle);
     if (running && IsWindow(running)) {
       SetForegroundWindow(running);
@@ -60,19 +78,13 @@ int RunSaverWindow(HWND parent) {
   // failure, not the 0 of a saver that ran and closed.
   int exitCode = -1;
   if (RegisterClassA(&wc)) {
-    saverWindow =
-        CreateWindowExA(exStyle, kClassName, title, style, area.left, area.top, area.right - area.left,
-                        area.bottom - area.top, parent, nullptr, saverInstance, nullptr);
+    const RECT& a = window.area;
+    saverWindow = CreateWindowExA(window.exStyle, kClassName, window.title, window.style, a.left, a.top,
+                                  a.right - a.left, a.bottom - a.top, parent, nullptr, saverInstance, nullptr);
   }
   if (saverWindow) {
     if (!parent) SetForegroundWindow(saverWindow);
-    MSG msg = {};
-    // GetMessageA's -1 (an error) ends the loop too instead of spinning.
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    exitCode = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : -1;
+    exitCode = RunMessageLoop();
   }
   UnloadPasswordVerifier();
   return exitCode;

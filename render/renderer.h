@@ -72,6 +72,9 @@ void ApplyViewport(const Viewport& viewport, double fieldOfView);
 // size changes.
 void SetupProjection();
 
+// Stores the client area's new size and sets its projection.
+void ResizeClient(int32_t width, int32_t height);
+
 // Draws the current scene into the back buffer; the caller presents it.
 // Returns 1 (TRUE) always.
 int DrawScene();

@@ -31,6 +31,12 @@ void SetupProjection() {
   ApplyViewport({0, 0, r.clientWidth, r.clientHeight}, 45.0);
 }
 
+void ResizeClient(int32_t width, int32_t height) {
+  rendererState.clientWidth = width;
+  rendererState.clientHeight = height;
+  SetupProjection();
+}
+
 // Tessellates each sphere once; a frame only replays the lists.
 static void BuildSphereLists() {
   RendererState& r = rendererState;

@@ -32,3 +32,8 @@ void SpawnSatellites() {
     sceneState.satellites[sceneState.satelliteCount++] = MakeSatellite();
   }
 }
+
+void StartScene(uint32_t seed) {
+  SeedRandom(seed);
+  SpawnSatellites();
+}

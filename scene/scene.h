@@ -53,7 +53,15 @@ struct SceneState {
 
 extern SceneState sceneState;
 
-// The satellite count setting; 5 until the stored setting replaces it.
+// The animation's tick, the unit all its periods are counted in: every host
+// advances the scene once per tick, at most this often.
+constexpr int32_t kTickMilliseconds = 10;
+
+// The satellite count until a setting or an option says otherwise.
+constexpr int32_t kDefaultSatelliteCount = 5;
+
+// The satellite count setting; kDefaultSatelliteCount until the stored
+// setting replaces it.
 extern int32_t numSatellites;
 
 // How many satellites the tick and the frame handle: the count setting,
@@ -70,6 +78,10 @@ int32_t NextRandom();
 
 // Appends numSatellites random satellites, stopping at kMaxSatellites.
 void SpawnSatellites();
+
+// Seeds the random source and spawns the satellites: how every host starts
+// its scene, with the calendar time as the seed.
+void StartScene(uint32_t seed);
 
 // Converts hsv into out in whole degrees and whole steps of 1/255. A grey
 // (saturation exactly 0) sets only the colour channels.

@@ -4,7 +4,7 @@
 
 SceneState sceneState = {{}, 0, 0, {0.0f, 0.0f, 0.0f, 1.0f}, 0, {0.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 0.0f}};
 
-int32_t numSatellites = 5;
+int32_t numSatellites = kDefaultSatelliteCount;
 
 int32_t ActiveSatelliteCount() {
   if (numSatellites <= 0) return 0;

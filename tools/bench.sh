@@ -12,18 +12,24 @@ echo "== scene routines, natively"
 build/bench/tests/bench/scene_bench --benchmark_out="$out/scene.json" --benchmark_out_format=json || exit 1
 
 state=build/run
-tools/wine-start.sh "$state" >/dev/null || exit 1
+# (Re)starts the private Xvfb, KELVARIS_SCREEN in size if set, and Wine, and
+# takes on the environment of what it started: a restarted X server may get
+# another display number when other X servers run on the machine.
+start_wine() {
+  tools/wine-start.sh "$state" >/dev/null || { echo "bench: Wine and its display did not start"; exit 1; }
+  source tools/wine-env.sh "$state"
+}
+start_wine
 trap 'tools/wine-stop.sh "$state"' EXIT
-source tools/wine-env.sh "$state"
 saver="Z:$(pwd)/build/windows/kelvaris.scr"
 
 echo "== frames in a 1024x768 window under Wine"
 wine build/windows/tests/bench/frame_bench.exe 300 | tr -d '\r' | tee "$out/frames.csv"
 
 echo "== frames on desks of one, two and three monitors, and with a portrait one (a 3072x800 screen)"
-KELVARIS_SCREEN=3072x800 tools/wine-start.sh "$state" >/dev/null || exit 1
+KELVARIS_SCREEN=3072x800 start_wine
 wine build/windows/tests/bench/frame_bench.exe 300 monitors | tr -d '\r' | tee "$out/monitors.csv"
-tools/wine-start.sh "$state" >/dev/null || exit 1
+start_wine
 
 echo "== startup: process start to the first frame on the screen"
 wine build/windows/tests/bench/startup_bench.exe "$saver" 5 | tr -d '\r' | tee "$out/startup.csv"
@@ -43,14 +49,14 @@ echo "== steady CPU use of the saver at the default count over 10 s"
 wine reg delete 'HKCU\Software\Quenwick\Zembrel' /f >/dev/null 2>&1
 wine build/windows/kelvaris.scr /s &
 pid=$!  # the wine loader execs the program: this is the saver's process
-tools/wait-for-saver.sh || { echo "The saver window did not appear."; exit 1; }
+tools/wait-for-saver.sh "$pid" || { echo "bench: the saver window did not appear on $DISPLAY"; exit 1; }
 sleep 1
 cpu_over_ten_seconds "$pid" | tee "$out/cpu.csv"
 xdotool key space
 wait "$pid"
 
 echo "== the Linux program on the same display: frames, and steady CPU use at the default count"
-build/linux/tests/linux/linux_frame_bench 300 | tee "$out/linux_frames.csv"
+build/linux/tests/x11_host/linux_frame_bench 300 | tee "$out/linux_frames.csv"
 build/linux/kelvaris -root &
 pid=$!
 sleep 1

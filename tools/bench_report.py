@@ -5,7 +5,8 @@ Reads scene.json (Google Benchmark), frames.csv, monitors.csv, startup.csv,
 cpu.csv, linux_frames.csv and linux_cpu.csv
 from the folder given, prints Markdown tables (with the ratio of a tick to
 the sine-and-cosine floor per size), and draws frame_time.png there with
-ImageMagick. Standard library only.
+ImageMagick. A measurement that is missing (an empty or absent file, a
+negative time) ends it with a message and exit code 1. Standard library only.
 """
 import csv
 import json
@@ -14,9 +15,19 @@ import subprocess
 import sys
 
 
+class Missing(Exception):
+    """A measurement that bench.sh did not make."""
+
+
 def read_csv(path):
-    with open(path) as f:
-        return list(csv.DictReader(f))
+    try:
+        with open(path) as f:
+            rows = list(csv.DictReader(f))
+    except OSError:
+        rows = []
+    if not rows:
+        raise Missing(f"{os.path.basename(path)} holds no measurement")
+    return rows
 
 
 def scene_tables(results):
@@ -87,8 +98,19 @@ def plot(frames, path):
 
 
 def main(folder):
-    with open(os.path.join(folder, "scene.json")) as f:
-        scene_tables(json.load(f))
+    try:
+        report(folder)
+    except Missing as missing:
+        sys.exit(f"bench: a measurement is missing: {missing}")
+
+
+def report(folder):
+    try:
+        with open(os.path.join(folder, "scene.json")) as f:
+            scene = json.load(f)
+    except (OSError, ValueError):
+        raise Missing("scene.json holds no benchmark results")
+    scene_tables(scene)
     frames = read_csv(os.path.join(folder, "frames.csv"))
     print("| satellites | ms per frame |")
     print("|---:|---:|")
@@ -102,6 +124,8 @@ def main(folder):
         print(f"| {r['monitors']} | {ms:.2f} | {float(r['cpu_ms_per_frame']):.2f} | {min(100, 1000 / ms):.0f} |")
     print()
     startup = [float(r["ms_to_first_frame"]) for r in read_csv(os.path.join(folder, "startup.csv"))]
+    if min(startup) < 0:
+        raise Missing("startup.csv: a start showed no first frame")
     print(f"startup to first frame: median {sorted(startup)[len(startup) // 2]:.0f} ms "
           f"(runs: {', '.join(f'{s:.0f}' for s in startup)})")
     for name, label in (("cpu.csv", "Windows saver under Wine"), ("linux_cpu.csv", "Linux program")):

@@ -4,9 +4,13 @@
 # the second under another locale (German, whose collation sorts file names
 # differently), time zone, umask and job count, and compares the saver, the
 # zip, the installer, the Debian package, SHA256SUMS and the files' modes.
-# Prints the SHA-256 of each; fails on any difference.
+# Prints the SHA-256 of each; fails on any difference, and then shows what
+# differs inside the files (diffoscope: into the zip, the package's
+# archives, the PE sections), keeping its report in build/reproducible.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+report=build/reproducible
+rm -rf "$report"
 work=$(mktemp -d /tmp/kelvaris-reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 # A locale of our own, so that none needs to be installed system-wide.
@@ -39,6 +43,10 @@ for file in kelvaris.scr "kelvaris-$version.zip" "kelvaris-$version-setup.exe" \
     echo "same   $first  $file"
   else
     echo "DIFFER $first $second  $file"
+    mkdir -p "$report"
+    diffoscope --text "$report/$file.txt" "${trees[0]}/build/dist/$file" "${trees[1]}/build/dist/$file" >/dev/null
+    head -n 60 "$report/$file.txt"
+    echo "  (the whole comparison: $report/$file.txt)"
     status=1
   fi
 done

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need from Debian's archive:
 # `setup.sh linux` only what the Linux program, its tests and its package
-# need; `setup.sh` everything, the Windows side too. Idempotent: does
-# nothing (quickly) when every package is present.
+# need; `setup.sh` or `setup.sh all` everything, the Windows side too; any
+# further arguments are packages that one longer check needs besides.
+# Idempotent: does nothing (quickly) when every package is present.
 set -euo pipefail
 
 linux_packages=(
   cmake make g++ libgtest-dev
-  xvfb xauth libgl1-mesa-dri mesa-utils xdotool imagemagick procps python3
+  xvfb libgl1-mesa-dri mesa-utils xdotool imagemagick procps python3
   libx11-dev libgl-dev libglu1-mesa-dev xscreensaver xscreensaver-data xscreensaver-gl
   debhelper dpkg-dev fakeroot lintian man-db mandoc git
 )
@@ -18,7 +19,7 @@ windows_packages=(
   clang libclang-rt-14-dev libbenchmark-dev
   nsis osslsigncode openssl g++-mingw-w64-i686-posix binutils-mingw-w64-i686 locales
 )
-packages=("${linux_packages[@]}")
+packages=("${linux_packages[@]}" "${@:2}")
 [ "${1:-all}" = linux ] || packages+=("${windows_packages[@]}")
 
 missing=()

@@ -2,7 +2,7 @@
 # Runs a Windows program under the test run's Wine and display.
 # Usage: wine-run.sh STATE_DIR PROGRAM [ARGS...]
 #
-# A test program marks its start (tests/started_marker.cpp). One that ends
+# A test program marks its start (tests/support/started_marker.cpp). One that ends
 # with a failure before that mark was never started by Wine, which happens
 # now and then on a loaded machine; that is no verdict on a test case, so the
 # start is tried again, up to three times, and the harness says so.

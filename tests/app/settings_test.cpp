@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "../host/saver_script.h"
+#include "saver_script.h"
 
 namespace {
 
@@ -20,13 +20,7 @@ TEST_F(Settings, NoKeyKeepsTheDefaultAndSavingCreatesADword) {
   EXPECT_FALSE(LoadSettings());
   EXPECT_EQ(numSatellites, 5);
   EXPECT_TRUE(SaveSettings());
-  DWORD type = 0, value = 0, size = sizeof(value);
-  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY, &type,
-                         &value, &size),
-            ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(size, 4u);
-  EXPECT_EQ(value, 5u);
+  EXPECT_EQ(StoredCount(), 5u);  // a REG_DWORD of 4 bytes
 }
 
 TEST_F(Settings, StoredCountsAreLoaded) {
@@ -40,7 +34,7 @@ TEST_F(Settings, StoredCountsAreLoaded) {
 
 TEST_F(Settings, KeyWithoutTheValueKeepsTheCount) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
   RegCloseKey(key);
   EXPECT_TRUE(LoadSettings());
   EXPECT_EQ(numSatellites, 5);

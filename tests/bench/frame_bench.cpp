@@ -14,7 +14,7 @@
 
 #include <vector>
 
-#include "../test_window.h"
+#include "test_window.h"
 #include "renderer.h"
 #include "scene.h"
 

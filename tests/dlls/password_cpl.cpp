@@ -4,7 +4,7 @@
 // VerifyPumpMessage have reached the saver window, and with VerifyPostsClose
 // set it posts a WM_CLOSE to the saver first. With VerifyFaults set it
 // faults instead, as a broken system library would.
-#include "../hang_guard.h"
+#include "hang_guard.h"
 #include "test_log.h"
 
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {

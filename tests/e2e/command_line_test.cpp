@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "../host/saver_script.h"
+#include "saver_script.h"
 #include "saver_process.h"
 
 namespace {
@@ -17,23 +17,6 @@ class SaverCommandLine : public testing::Test {
   void SetUp() override { ClearTestRegistry(); }
   void TearDown() override { ClearTestRegistry(); }
 };
-
-bool SettingsKeyExists() {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
-}
-
-DWORD StoredCount() {
-  DWORD value = 0xBAD, size = sizeof(value);
-  RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_REG_DWORD, nullptr,
-               &value, &size);
-  return value;
-}
-
-std::string Handle(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
 
 TEST_F(SaverCommandLine, RefusedFormsExitMinusOneAndLeaveNothing) {
   ParentWindow notParent(40, 40);

@@ -13,14 +13,13 @@ here=$(dirname "$0")
 source "$tools/wine-env.sh" "$state"
 source "$tools/x-server.sh"
 source "$here/own_wine.sh"
+source "$here/../support/test_lib.sh"
 dir="$state/display-change"
 mkdir -p "$dir"
-log="$dir/wine.log"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+wine_log="$dir/wine.log"
 
 # A Wine of its own, on the display below.
-own_wine display-change "$log"
+own_wine display-change "$wine_log"
 
 # As large as the largest mode; -noreset keeps the modes added below.
 start_x_server "$dir/display" Xvfb -noreset -screen 0 1280x1024x24
@@ -31,17 +30,29 @@ xrandr --newmode 1024x768 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsyn
 for mode in 640x480 800x600 1024x768; do xrandr --addmode screen "$mode"; done
 {
   wineserver -k
-  wine reg add 'HKCU\Software\Quenwick\Zembrel' /v NumSatellites /t REG_DWORD /d 0 /f
+  store_count 0
   wineserver -p
-} </dev/null >>"$log" 2>&1
+} </dev/null >>"$wine_log" 2>&1
 
 # The pointer in the corner that every mode keeps: a change that moved it
 # would end the saver as a user's mouse movement does.
 xdotool mousemove 0 0
-wine "$scr" /s </dev/null >>"$log" 2>&1 &
-saver=$!
-"$tools/wait-for-saver.sh" || { fail "no saver window"; exit 1; }
+start_saver "$scr" || { fail "no saver window"; finish; }
 window=$(xdotool search --name '^Screen Saver$' | head -n1)
+
+# Whether the window covers the screen of $size exactly and the screen
+# shows the scene at that size; true too once the saver has ended, which
+# the caller reports. Says in $verdict what is wrong.
+refitted() {
+  running "$saver" || return 0
+  geometry=$(xdotool getwindowgeometry "$window" | tr -d ' ' |
+    sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
+  [ "$geometry" = "0+0 $size " ] || return 1
+  import -window root -depth 8 "$dir/screen.ppm"
+  python3 "$here/../support/check_monitors.py" "$dir/screen.ppm" "$size+0+0" >"$dir/check.log" && { verdict=; return 0; }
+  verdict="the picture: $(grep FAIL "$dir/check.log" | tr '\n' ' ')"
+  return 1
+}
 
 # Each size differs from the one before: every change needs a new window.
 # One marked "x" is made on the X side.
@@ -51,7 +62,7 @@ for size in "${changes[@]}"; do
   if [ "${size:0:1}" = x ]; then
     size=${size:1}
     xrandr --output screen --mode "$size"
-  elif ! wine "$change" "${size%x*}" "${size#*x}" </dev/null >>"$log" 2>&1; then
+  elif ! wine "$change" "${size%x*}" "${size#*x}" </dev/null >>"$wine_log" 2>&1; then
     fail "$size: the change was refused"
     continue
   fi
@@ -59,24 +70,12 @@ for size in "${changes[@]}"; do
   # against a saver that never does; the first wrong fit ends the run, so
   # that a failure is reported well inside the test's time limit.
   verdict="the window does not cover the screen"
-  deadline=$((SECONDS + 60))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$saver" 2>/dev/null; do
-    geometry=$(xdotool getwindowgeometry "$window" | tr -d ' ' |
-      sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
-    if [ "$geometry" = "0+0 $size " ]; then
-      import -window root -depth 8 "$dir/screen.ppm"
-      python3 "$here/check_monitors.py" "$dir/screen.ppm" "$size+0+0" >"$dir/check.log" && { verdict=; break; }
-      verdict="the picture: $(grep FAIL "$dir/check.log" | tr '\n' ' ')"
-    fi
-    sleep 0.2
-  done
-  kill -0 "$saver" 2>/dev/null || { fail "the saver ended during the changes"; break; }
+  poll 60 refitted
+  running "$saver" || { fail "the saver ended during the changes"; break; }
   [ -n "$verdict" ] && { fail "after the change to $size: $verdict (window at $geometry)"; break; }
   right=$((right + 1))
 done
 echo "$right of ${#changes[@]} changes refitted right"
 xdotool key a
-wait "$saver"
-code=$?
-[ "$code" -eq 0 ] && echo "ok: a key ends it with 0" || fail "exit code $code"
-exit $((failures > 0))
+expect_end "$saver" 0 "a key"
+finish

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "../host/saver_script.h"
+#include "saver_script.h"
 #include "saver_process.h"
 
 namespace {
@@ -16,22 +16,6 @@ class SaverFaults : public testing::Test {
   void SetUp() override { ClearTestRegistry(); }
   void TearDown() override { ClearTestRegistry(); }
 };
-
-struct StoredValue {
-  DWORD type = 0, size = 0, data = 0;
-};
-
-StoredValue ReadStored() {
-  StoredValue v;
-  unsigned char bytes[16] = {};
-  v.size = sizeof(bytes);
-  RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY | RRF_NOEXPAND,
-               &v.type, bytes, &v.size);
-  memcpy(&v.data, bytes, 4);
-  return v;
-}
-
-std::string Handle(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
 
 // Starts a full-screen saver, waits for its window, closes it with a key
 // and returns the exit code.
@@ -113,7 +97,6 @@ TEST_F(SaverFaults, StormOfClosesDuringAPasswordCheckAsksOnce) {
   EXPECT_EQ(ReadTestDword("VerifyCalls", 0), 1u);
 }
 
-// Starts a preview in its own parent and waits until it has loaded the count.
 // Starts a preview in parent and returns its window once shown, which it is
 // after its start. A start that ends before its window appears (Wine on a
 // loaded machine has been seen not to complete one) is reported with its

@@ -6,9 +6,7 @@
 # size of that monitor's narrower side (its height on the wide one, its
 # width on the portrait one), and nothing where no monitor is; a key ends the
 # saver with 0. Done twice: with the left screen as the primary, and with the
-# right one, which puts the left monitor at negative coordinates. A start
-# that Wine does not complete (the saver ends before its window appears) is
-# retried, up to three times, and reported with its exit code.
+# right one, which puts the left monitor at negative coordinates.
 # Usage: monitors.sh TOOLS_DIR WINE_STATE SCR
 set -uo pipefail
 tools=$1 state=$2 scr=$3
@@ -16,14 +14,13 @@ here=$(dirname "$0")
 source "$tools/wine-env.sh" "$state"
 source "$tools/x-server.sh"
 source "$here/own_wine.sh"
+source "$here/../support/test_lib.sh"
 dir="$state/monitors"
 mkdir -p "$dir"
-log="$dir/wine.log"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+wine_log="$dir/wine.log"
 
 # A Wine of its own: the monitor settings below are read when Wine starts.
-own_wine monitors "$log"
+own_wine monitors "$wine_log"
 
 start_x_server "$dir/host" Xvfb -screen 0 1400x1000x24
 DISPLAY=":$(head -n1 "$dir/host")" start_x_server "$dir/nested" Xephyr +xinerama -screen 640x480 -screen 300x400
@@ -37,29 +34,15 @@ for primary in 0 1; do
     # and the one named here as the primary, at (0, 0).
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /t REG_SZ /d "$primary" /f
-    wine reg add 'HKCU\Software\Quenwick\Zembrel' /v NumSatellites /t REG_DWORD /d 0 /f
+    store_count 0
     wineserver -k
     wineserver -p
-  } </dev/null >>"$log" 2>&1
+  } </dev/null >>"$wine_log" 2>&1
 
-  started=
-  for try in 1 2 3; do
-    wine "$scr" /s </dev/null >>"$log" 2>&1 &
-    saver=$!
-    "$tools/wait-for-saver.sh" "$saver" && { started=1; break; }
-    if kill -0 "$saver" 2>/dev/null; then
-      kill "$saver"
-      break
-    fi
-    wait "$saver"
-    echo "primary $primary: the saver ended with $? before its window appeared (try $try of 3)"
-  done
-  [ -n "$started" ] || { fail "primary $primary: no saver window"; continue; }
-  python3 "$here/check_monitors.py" --wait --narrower-side "$dir/primary-$primary.ppm" "${monitors[@]}" ||
+  start_saver "$scr" || { fail "primary $primary: no saver window"; continue; }
+  python3 "$here/../support/check_monitors.py" --wait --narrower-side "$dir/primary-$primary.ppm" "${monitors[@]}" ||
     fail "primary $primary: the picture"
   xdotool key a
-  wait "$saver"
-  code=$?
-  [ "$code" -eq 0 ] && echo "ok: primary $primary: a key ends it with 0" || fail "primary $primary: exit code $code"
+  expect_end "$saver" 0 "primary $primary: a key"
 done
-exit $((failures > 0))
+finish

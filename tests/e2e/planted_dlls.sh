@@ -10,38 +10,33 @@ set -uo pipefail
 tools=$1 state=$2 scr=$3 planted=$4
 here=$(dirname "$0")
 source "$tools/wine-env.sh" "$state"
+source "$here/../support/test_lib.sh"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;opengl32=n,b;glu32=n,b"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 downloads="$state/downloads"
 rm -rf "$downloads"
 mkdir -p "$downloads"
 cp "$scr" "$planted/opengl32.dll" "$planted/glu32.dll" "$downloads/"
-wine reg add 'HKCU\Software\Quenwick\Zembrel' /v NumSatellites /t REG_DWORD /d 0 /f >/dev/null 2>&1
+store_count 0
 
 xdotool mousemove 200 200
-wine "$downloads/$(basename "$scr")" /s </dev/null >/dev/null 2>&1 &
-saver=$!
-if "$tools/wait-for-saver.sh" "$saver"; then
-  python3 "$here/check_monitors.py" --wait "$downloads/screen.ppm" 1024x768+0+0 >/dev/null &&
-    echo "ok: the scene is drawn" || fail "the scene is not drawn"
+if start_saver "$downloads/$(basename "$scr")"; then
+  python3 "$here/../support/check_monitors.py" --wait "$downloads/screen.ppm" 1024x768+0+0 >/dev/null &&
+    ok "the scene is drawn" || fail "the scene is not drawn"
   xdotool key a
+  expect_end "$saver" 0 "a key"
 else
   fail "no saver window"
 fi
-wait "$saver"
-code=$?
-[ "$code" -eq 0 ] && echo "ok: a key ends it with 0" || fail "exit code $code"
 # The mark takes the name the DLL was loaded by, in whatever case.
 for dll in opengl32 glu32; do
   [ -n "$(find "$downloads" -iname "$dll.dll.loaded")" ] && fail "the planted $dll.dll was loaded" ||
-    echo "ok: $dll.dll not loaded"
+    ok "$dll.dll not loaded"
 done
 for dll in opengl32 glu32; do
   # 120 s only guard against a saver that runs on without it.
   WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$dll=" timeout 120 wine "$scr" /s </dev/null >/dev/null 2>&1
   code=$?
-  [ "$code" -eq 255 ] && echo "ok: without $dll.dll it ends with -1" || fail "without $dll.dll: exit code $code"
+  [ "$code" -eq 255 ] && ok "without $dll.dll it ends with -1" || fail "without $dll.dll: exit code $code"
 done
-exit $((failures > 0))
+finish

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../hang_guard.h"
-#include "../test_window.h"
+#include "hang_guard.h"
+#include "test_window.h"
 
 namespace {
 

@@ -26,13 +26,6 @@ BOOL ScreenSaverRunning() {
   return running;
 }
 
-std::function<void()> StillOpen(bool* open) {
-  return [open] {
-    *open = IsWindow(saverWindow) != FALSE;
-    DestroyWindow(saverWindow);
-  };
-}
-
 TEST_F(OlderFamily, WithoutAPasswordNothingLoadsAndTheFirstCloseIsApproved) {
   for (bool storeZero : {false, true}) {
     ResetSaverProcess();

@@ -27,15 +27,6 @@ std::string TitleOf(HWND window) {
   return title;
 }
 
-// A step that records that the window was still open when it ran, then
-// closes it so that the run ends.
-std::function<void()> StillOpen(bool* open) {
-  return [open] {
-    *open = IsWindow(saverWindow) != FALSE;
-    DestroyWindow(saverWindow);
-  };
-}
-
 TEST_F(SaverWindow, FullScreenWindowIsATopMostPopupOverTheScreen) {
   SaverScript script;
   script.steps = {[] {
@@ -496,12 +487,7 @@ TEST_F(SaverWindow, StopSequenceStoresTheCountEvenUnchanged) {
   script.steps = {[] { PostMessageA(saverWindow, WM_KEYDOWN, 'A', 0); }};
   EXPECT_EQ(RunSaver(nullptr, script), 0);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
-  DWORD value = 0, size = sizeof(value), type = 0;
-  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", RRF_RT_ANY, &type,
-                         &value, &size),
-            ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(value, 5u);
+  EXPECT_EQ(StoredCount(), 5u);
 }
 
 TEST_F(SaverWindow, NtFamilyLoadsNoPasswordLibraryAndClosesAtOnce) {

@@ -10,10 +10,8 @@
 set -uo pipefail
 tools=$1 state=$2
 source "$tools/wine-env.sh" "$state"
+source "$(dirname "$0")/../support/test_lib.sh"
 source "$(dirname "$0")/uninstall.sh"
-failures=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 started=$(date +%s)
 work="$state/signing"
@@ -54,11 +52,11 @@ cmp -s "$system32/kelvaris.scr" "$dist/kelvaris.scr" && ok "the installer instal
   fail "the installed saver has a time from before the test"
 signed "$uninstaller" && ok "the uninstaller is signed" || fail "the uninstaller: no valid signature"
 
-wine "$system32/kelvaris.scr" /s </dev/null >/dev/null 2>&1 &
-saver=$!
-"$tools/wait-for-saver.sh" "$saver" && xdotool key a || fail "the signed saver showed no window"
-wait "$saver"
-code=$?
-[ "$code" -eq 0 ] && ok "the signed saver runs and ends with 0 on a key" || fail "the signed saver: exit code $code"
+if start_saver "$system32/kelvaris.scr"; then
+  xdotool key a
+  expect_end "$saver" 0 "the signed saver runs, and a key"
+else
+  fail "the signed saver showed no window"
+fi
 uninstall
-exit $((failures > 0))
+finish

@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "../scene/scene_fixture.h"
-#include "../test_window.h"
+#include "scene_fixture.h"
+#include "test_window.h"
 #include "renderer.h"
 
 namespace {

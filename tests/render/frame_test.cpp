@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "../scene/scene_fixture.h"
-#include "../test_window.h"
+#include "scene_fixture.h"
+#include "test_window.h"
 #include "renderer.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../e2e/saver_process.h"
-#include "../host/saver_script.h"
-#include "../test_window.h"
+#include "saver_process.h"
+#include "saver_script.h"
+#include "test_window.h"
 
 namespace {
 

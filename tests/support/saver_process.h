@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "../hang_guard.h"
+#include "hang_guard.h"
 
 // The folder of this test program, where the build put the saver copies.
 inline std::string TestFolder() {
@@ -51,6 +51,9 @@ struct SaverProcess {
     return code;
   }
 };
+
+// A window handle as the command line gives it: decimal.
+inline std::string Handle(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
 
 inline std::string Line(const std::string& args, const std::string& program = "kelvaris.scr") {
   return "\"" + TestFolder() + program + "\" " + args;

@@ -136,7 +136,7 @@ static bool ReadValue(const char* name, const char* value, HackOptions* options,
 HackOptions ReadHackOptions(int argc, const char* const* argv, const char* environmentWindow) {
   HackOptions options = {};
   options.verdict = OptionsVerdict::kRun;
-  options.count = 5;
+  options.count = kDefaultSatelliteCount;
   options.delayMicroseconds = kDefaultDelayMicroseconds;
   options.visual = VisualChoice::kBest;
   bool root = false, windowIdGiven = false;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "scene.h"
+
 enum class DrawTarget {
   kOwnWindow,  // a window of the program's own (-window, the default)
   kRoot,       // the root window (-root)
@@ -43,8 +45,8 @@ struct HackOptions {
   int visualClass;         // with VisualChoice::kClass: X's number, StaticGray (0) to DirectColor (5)
 };
 
-// The animation's tick, and the default -delay.
-constexpr int32_t kDefaultDelayMicroseconds = 10000;
+// The default -delay: one tick of the animation.
+constexpr int32_t kDefaultDelayMicroseconds = kTickMilliseconds * 1000;
 
 // Reads argv[1..argc-1]. environmentWindow is XSCREENSAVER_WINDOW's value,
 // or null when it is not set: the window it names, like -window-id, comes

@@ -1,6 +1,7 @@
-// The Linux host: an XScreenSaver hack that draws the scene with GLX into
+// The X11 host: an XScreenSaver hack that draws the scene with GLX into
 // the window it is given (or the root, or one of its own), one frame per
-// tick (10 ms unless -delay says otherwise), until it is told to stop.
+// tick (kTickMilliseconds unless -delay says otherwise), until it is told
+// to stop.
 #pragma once
 
 #include <GL/glx.h>
@@ -20,10 +21,6 @@ struct XHostState {
 
 extern XHostState xHostState;
 
-// The signal (SIGTERM or SIGINT) that asked the run to stop, or 0; the loop
-// ends within the frame that is being drawn.
-extern volatile sig_atomic_t stopSignal;
-
 // Set when the server reports that the window is gone (an X error on it).
 extern bool windowLost;
 
@@ -36,9 +33,10 @@ bool OpenGlWindow(const HackOptions& options);
 // Releases the context, the window when it is ours, and the display.
 void CloseGlWindow();
 
-// Runs the ticks and frames until a signal, the window's end or, in a
-// window of its own, the window manager's close or Escape/q.
-void RunFrames(const HackOptions& options);
+// Runs the ticks and frames until a stop signal, the window's end or, in a
+// window of its own, the window manager's close or Escape/q. `waiting` is
+// the signal mask that lets the stop signals in (CatchStopSignals).
+void RunFrames(const HackOptions& options, const sigset_t& waiting);
 
 // The frame rate in the lower left corner (-fps), as XScreenSaver's hacks
 // show theirs. InitFrameRate prepares the text's bitmap, with the context

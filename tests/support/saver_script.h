@@ -9,10 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "../dlls/test_log.h"
-#include "../hang_guard.h"
-#include "../scene/scene_fixture.h"
-#include "../test_window.h"
+#include "test_log.h"
+#include "hang_guard.h"
+#include "settings_key.h"
+#include "scene_fixture.h"
+#include "test_window.h"
 #include "app.h"
 #include "host.h"
 #include "renderer.h"
@@ -56,30 +57,28 @@ inline int RunSaver(HWND parent, SaverScript& script) {
   return code;
 }
 
+// A step that records that the window was still open when it ran, then
+// closes it so that the run ends.
+inline std::function<void()> StillOpen(bool* open) {
+  return [open] {
+    *open = IsWindow(saverWindow) != FALSE;
+    DestroyWindow(saverWindow);
+  };
+}
+
 // Puts the host, renderer and scene back to their process-start values, as
 // if each case ran in a fresh process.
 inline void ResetSaverProcess() {
+  ResetHostState();
   saverInstance = GetModuleHandleA(nullptr);
   isOlderFamily = DetectOlderFamily();
-  saverWindow = nullptr;
-  isPreview = 0;
-  autoPlayMessage = 0;
-  lastCursorPos = {0, 0};
-  imeLibrary = nullptr;
-  associateContextProc = nullptr;
-  savedInputContext = nullptr;
-  closeApproved = 0;
-  verifyInProgress = 0;
-  passwordLibrary = nullptr;
-  verifyPasswordProc = nullptr;
-  lastVerifyTick = 0xFFFFFFFF;
   UnregisterClassA("WindowsScreenSaverClass", saverInstance);
   rendererState = {};
-  ResetScene(5);
+  ResetScene(kDefaultSatelliteCount);
 }
 
 inline void ClearTestRegistry() {
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel");
+  DeleteSettingsKey();
   RegDeleteTreeA(HKEY_CURRENT_USER, KELVARIS_TEST_KEY);
   HKEY desktop;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) ==
@@ -93,12 +92,6 @@ inline void SetUsePassword(DWORD value) {
   RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", REG_DWORD, &value,
                   sizeof(value));
 }
-
-inline void StoreRawSetting(DWORD type, const void* data, DWORD size) {
-  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Quenwick\\Zembrel", "NumSatellites", type, data, size);
-}
-
-inline void StoreCount(DWORD count) { StoreRawSetting(REG_DWORD, &count, sizeof(count)); }
 
 // A window of the saver's class and title, as a running full-screen saver
 // has. Its class belongs to another module, as another saver process's

@@ -29,7 +29,8 @@ programs: GL: $kelvaris --root --count 0 \\n\\
   abstractile --root \\n
 SETTINGS
 chown -R nobody:nogroup "$home" "$work"
-running() { pgrep -u nobody -f "^$kelvaris " >/dev/null; }  # the daemon's, not other tests'
+kelvaris_runs() { pgrep -u nobody -f "^$kelvaris " >/dev/null; }  # the daemon's, not other tests'
+kelvaris_gone() { ! kelvaris_runs; }
 
 as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
 daemon=$!
@@ -41,40 +42,33 @@ stop_all() {
 }
 trap stop_all EXIT
 
-for _ in $(seq 600); do  # the daemon answers once it is up; 60 s only guard a hang
-  as_nobody xscreensaver-command -time >/dev/null 2>&1 && break
-  sleep 0.1
-done
-as_nobody xscreensaver-command -time >/dev/null 2>&1 || { fail "the daemon did not answer in 60 s"; exit 1; }
+# The daemon answers once it is up; 60 s bounds only guard a hang.
+poll 60 as_nobody xscreensaver-command -time >/dev/null 2>&1 || { fail "the daemon did not answer in 60 s"; finish; }
 as_nobody xscreensaver-command -activate >/dev/null || fail "the daemon did not take -activate"
-for _ in $(seq 600); do running && break; sleep 0.1; done
-running && echo "ok: the daemon started Kelvaris" || fail "no Kelvaris process after -activate"
+poll 60 kelvaris_runs && ok "the daemon started Kelvaris" || fail "no Kelvaris process after -activate"
 picture_of 1024x768+0+0 || fail "the picture"
 
 # -select counts from 1.
 as_nobody xscreensaver-command -select 2 >/dev/null || fail "the daemon did not take -select 2"
 slow() { pgrep -u nobody -f "^$kelvaris --root --count 1000" >/dev/null; }
-# Switched while it draws: once its satellites are on the screen, the
-# picture is lit but no longer the sphere alone (60 s only guard against a
-# hang).
-for _ in $(seq 600); do
-  if slow; then
-    import -window root -depth 8 "$work/screen.ppm"
-    if ! verdict=$(python3 "$checker" "$work/screen.ppm" 1024x768+0+0); then
-      grep -q 'shows nothing' <<<"$verdict" || break
-    fi
-  fi
-  sleep 0.1
-done
+not_slow() { ! slow; }
+# Once its satellites are on the screen, the picture is lit but no longer
+# the sphere alone.
+drawing_satellites() {
+  slow || return 1
+  import -window root -depth 8 "$work/screen.ppm"
+  local verdict
+  verdict=$(python3 "$checker" "$work/screen.ppm" 1024x768+0+0) && return 1
+  ! grep -q 'shows nothing' <<<"$verdict"
+}
+logged_sigterm() { grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log"; }
+# Switched while it draws.
+poll 60 drawing_satellites
 as_nobody xscreensaver-command -select 3 >/dev/null || fail "the daemon did not take -select 3"
-for _ in $(seq 600); do slow || break; sleep 0.1; done
-slow && fail "Kelvaris at 1000 satellites still runs 60 s after the switch" || echo "ok: switched away, Kelvaris is gone"
-for _ in $(seq 600); do grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" && break; sleep 0.1; done
-grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log" &&
-  echo "ok: the daemon logs Kelvaris as stopped by SIGTERM" ||
+poll 60 not_slow && ok "switched away, Kelvaris is gone" || fail "Kelvaris at 1000 satellites still runs 60 s after the switch"
+poll 60 logged_sigterm && ok "the daemon logs Kelvaris as stopped by SIGTERM" ||
   fail "the daemon's log for Kelvaris: $(grep -F "($kelvaris)" "$work/daemon.log")"
 
 as_nobody xscreensaver-command -deactivate >/dev/null || fail "the daemon did not take -deactivate"
-for _ in $(seq 600); do running || break; sleep 0.1; done
-running && fail "a Kelvaris process is left" || echo "ok: no Kelvaris process left"
-exit $((failures > 0))
+poll 60 kelvaris_gone && ok "no Kelvaris process left" || fail "a Kelvaris process is left"
+finish

@@ -4,9 +4,8 @@
 #include <ctime>
 
 #include "scene.h"
+#include "stop_signal.h"
 #include "x_host.h"
-
-static void RequestStop(int signal) { stopSignal = signal; }
 
 // Says what was wrong with the command line or XSCREENSAVER_WINDOW; the
 // usage follows where the command line was at fault.
@@ -41,32 +40,17 @@ int main(int argc, char** argv) {
     ReportRefusal(options);
     return 1;
   }
-  struct sigaction stop = {};
-  stop.sa_handler = RequestStop;
-  sigaction(SIGTERM, &stop, nullptr);
-  sigaction(SIGINT, &stop, nullptr);
+  sigset_t waiting;
+  CatchStopSignals(&waiting);
 
   numSatellites = options.count;
   if (!OpenGlWindow(options)) {
     CloseGlWindow();
     return 1;
   }
-  // As on Windows: seeded with the calendar time, counted in 10 ms ticks.
-  SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
-  SpawnSatellites();
-  RunFrames(options);
+  StartScene(static_cast<uint32_t>(std::time(nullptr)));
+  RunFrames(options, waiting);
   CloseGlWindow();
-  if (stopSignal) {
-    // Ended by the signal itself once everything is released, as
-    // XScreenSaver's own hacks end: the daemon and the settings program
-    // then report a hack stopped by SIGTERM, not one that failed.
-    const int signal = stopSignal;
-    std::signal(signal, SIG_DFL);
-    sigset_t only;
-    sigemptyset(&only);
-    sigaddset(&only, signal);
-    sigprocmask(SIG_UNBLOCK, &only, nullptr);
-    raise(signal);
-  }
+  EndByStopSignal();
   return 0;
 }

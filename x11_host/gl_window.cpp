@@ -147,6 +147,7 @@ bool OpenGlWindow(const HackOptions& options) {
   XSelectInput(x.display, x.window, StructureNotifyMask | (x.ownWindow ? KeyPressMask : 0));
   XWindowAttributes attributes;
   XGetWindowAttributes(x.display, x.window, &attributes);
+  // InitSceneGl sets the projection for this size.
   rendererState.clientWidth = attributes.width;
   rendererState.clientHeight = attributes.height;
   InitSceneGl();

@@ -7,9 +7,8 @@
 #include "frame_clock.h"
 #include "renderer.h"
 #include "scene.h"
+#include "stop_signal.h"
 #include "x_host.h"
-
-volatile sig_atomic_t stopSignal = 0;
 
 static long long NowNanoseconds() {
   timespec now;
@@ -25,9 +24,7 @@ static bool HandleEvent(const XEvent& event) {
       // The projection follows the window's size.
       if (event.xconfigure.window == x.window && (event.xconfigure.width != rendererState.clientWidth ||
                                                   event.xconfigure.height != rendererState.clientHeight)) {
-        rendererState.clientWidth = event.xconfigure.width;
-        rendererState.clientHeight = event.xconfigure.height;
-        SetupProjection();
+        ResizeClient(event.xconfigure.width, event.xconfigure.height);
       }
       return true;
     case DestroyNotify:
@@ -54,29 +51,14 @@ static bool HandleEvents(Display* display) {
   return !windowLost;
 }
 
-// SIGTERM or SIGINT when one has come while blocked, else 0.
-static int PendingStop() {
-  sigset_t pending;
-  sigpending(&pending);
-  return sigismember(&pending, SIGTERM) ? SIGTERM : sigismember(&pending, SIGINT) ? SIGINT : 0;
-}
-
-void RunFrames(const HackOptions& options) {
+void RunFrames(const HackOptions& options, const sigset_t& waiting) {
   Display* display = xHostState.display;
   const int connection = ConnectionNumber(display);
   const long long interval = options.delayMicroseconds * 1000LL;
   // SIGTERM and SIGINT are let in only inside pselect, which lets them in
-  // and waits in one step, so a stop is never lost between the check and
-  // the wait. Every pass goes through it, without waiting when a frame is
-  // already due, so a stop is seen within one frame however slow frames are.
-  sigset_t blocked, waiting;
-  sigemptyset(&blocked);
-  sigaddset(&blocked, SIGTERM);
-  sigaddset(&blocked, SIGINT);
-  sigprocmask(SIG_BLOCK, &blocked, &waiting);
-  sigdelset(&waiting, SIGTERM);
-  sigdelset(&waiting, SIGINT);
-
+  // and waits in one step. Every pass goes through it, without waiting when
+  // a frame is already due, so a stop is seen within one frame however slow
+  // frames are.
   long long due = NowNanoseconds() + interval;
   while (HandleEvents(display)) {
     const long long beforeWait = NowNanoseconds();
@@ -96,7 +78,7 @@ void RunFrames(const HackOptions& options) {
     if (options.showFps) DrawFrameRate(now);
     // Asked to stop while drawing: the frame is not presented. The signal
     // stays pending and ends the program once everything is released.
-    stopSignal = PendingStop();
+    stopSignal = PendingStopSignal();
     if (stopSignal) break;
     glXSwapBuffers(display, xHostState.window);
     due = NextFrameDue(due, now, interval);

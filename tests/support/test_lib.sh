@@ -1,0 +1,78 @@
+# Sourced by every test script: failures counted one way, waits that end on
+# an event (their bound only stops a hang), and, for the scripts that run the
+# Windows saver, its start, its end and its settings key under Wine.
+
+failures=0
+ok() { echo "ok: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Ends the script: 0 when no check failed.
+finish() { exit $((failures > 0)); }
+
+# poll SECONDS COMMAND [ARGS...]: runs the command every 0.1 s until it
+# succeeds (status 0) or SECONDS have passed (status 1).
+poll() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
+# expect ACTUAL EXPECTED WHAT
+expect() { if [ "$1" = "$2" ]; then ok "$3"; else fail "$3: got '$1', expected '$2'"; fi; }
+
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+exists() { [ -e "$1" ]; }
+missing() { [ ! -e "$1" ]; }
+
+# The saver's settings as `wine reg` reads and writes them.
+settings_key='HKCU\Software\Quenwick\Zembrel'
+store_count() { wine reg add "$settings_key" /v NumSatellites /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+# The stored count as reg prints it (0x7), empty when there is none.
+stored_count() {
+  wine reg query "$settings_key" /v NumSatellites 2>/dev/null | tr -d '\r' | awk '/NumSatellites/ {print $3}'
+}
+delete_settings() { wine reg delete "$settings_key" /f >/dev/null 2>&1; }
+
+# start_saver SCR [ARGS...]: starts SCR /s under Wine (its output to
+# $wine_log, if set) and waits until its window has the keyboard focus, so
+# that input sent now reaches it; its PID is in $saver. A start that Wine
+# does not complete (the saver ends before its window appears, as seen on a
+# loaded machine) is tried again, up to three times, each said with its exit
+# code. Status 1 when no window came.
+start_saver() {
+  local scr=$1 try
+  shift
+  for try in 1 2 3; do
+    wine "$scr" /s "$@" </dev/null >>"${wine_log:-/dev/null}" 2>&1 &
+    saver=$!
+    "$(dirname "${BASH_SOURCE[0]}")/../../tools/wait-for-saver.sh" "$saver" && return 0
+    if running "$saver"; then
+      echo "the saver runs but its window never had the focus"
+      kill "$saver"
+      wait "$saver" 2>/dev/null
+      return 1
+    fi
+    wait "$saver"
+    echo "the saver ended with $? before its window appeared (try $try of 3)"
+  done
+  return 1
+}
+
+# expect_end PID CODE WHAT: waits for the process PID, a child of this
+# script, to end (a 120 s hang guard, after which it is killed) and checks
+# its exit code.
+expect_end() {
+  local pid=$1 want=$2 what=$3 code
+  if ! poll 120 ended "$pid"; then
+    fail "$what: still running after 120 s"
+    kill -9 "$pid"
+    wait "$pid" 2>/dev/null
+    return 1
+  fi
+  wait "$pid"
+  code=$?
+  expect "$code" "$want" "$what, exit code"
+}
