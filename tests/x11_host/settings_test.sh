@@ -3,9 +3,11 @@
 # it: ~/.xscreensaver made exactly as debian/README.Debian says, the
 # program's settings file where the settings program reads them (a private
 # copy of that folder, mounted over it for this test only), the daemon and
-# the settings program run as an unprivileged user. Kelvaris is then in the
-# list and previews; in its settings dialog a typed count of satellites is
-# kept exactly (no step of ten) and saved into ~/.xscreensaver.
+# the settings program run as an unprivileged user, in a D-Bus session of
+# their own. Kelvaris is then in the list and previews; in its settings
+# dialog, driven through the accessibility interface (settings_dialog.py),
+# a typed count of satellites is kept exactly (no step of ten) and saved
+# into ~/.xscreensaver.
 # Usage: settings_test.sh KELVARIS SETTINGS_XML README_DEBIAN WORK_DIR
 set -uo pipefail
 kelvaris=$1 xml=$2 readme=$3 work=$4
@@ -24,9 +26,10 @@ export DISPLAY=":$(head -n1 "$work/display")"
 chown -R nobody:nogroup "$work"
 unshare -m --propagation private sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && shift && exec "$@"' \
   - "$work/config" setpriv --reuid=nobody --regid=nogroup --clear-groups \
-  env HOME="$home" DISPLAY="$DISPLAY" PATH="$(dirname "$kelvaris"):$PATH" \
-  sh -c 'xscreensaver -no-splash >"$HOME/daemon.log" 2>&1 & exec xscreensaver-settings' >"$work/settings.log" 2>&1 &
-settings=$!  # each exec keeps the process: in the end it is the settings program
+  env HOME="$home" DISPLAY="$DISPLAY" PATH="$(dirname "$kelvaris"):$PATH" dbus-run-session -- \
+  sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$HOME/bus"
+         xscreensaver -no-splash >"$HOME/daemon.log" 2>&1 & exec xscreensaver-settings' >"$work/settings.log" 2>&1 &
+settings=$!  # ends the session, and the settings program in it
 # Only this test's daemon (the one on its display) and settings program end.
 stop_all() {
   as_nobody xscreensaver-command -exit >/dev/null 2>&1
@@ -36,30 +39,13 @@ stop_all() {
 trap stop_all EXIT
 
 # 60 s bounds only guard against a hang.
-preview=
-for _ in $(seq 600); do
-  preview=$(pgrep -u nobody -f "^kelvaris --root --window-id") && break
-  sleep 0.1
-done
-[ -n "$preview" ] && echo "ok: Kelvaris is listed, chosen, and previews" || { fail "no preview of Kelvaris"; exit 1; }
+previews() { pgrep -u nobody -f "^kelvaris --root --window-id" >/dev/null; }
+poll 60 previews && ok "Kelvaris is listed, chosen, and previews" || { fail "no preview of Kelvaris"; finish; }
 
-# The Settings button, where the main window puts it on this screen.
-xdotool mousemove 982 630 click 1
-dialog=
-for _ in $(seq 600); do
-  for window in $(xdotool search --onlyvisible --name '^XScreenSaver: Kelvaris Settings$'); do
-    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" -gt 100 ] && dialog=$window
-  done
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || { fail "no settings dialog"; exit 1; }
-xdotool windowmove --sync "$dialog" 100 100 windowfocus --sync "$dialog"
-# The Satellites field: select its text, type a count, leave it, save.
-xdotool mousemove 230 224 click --repeat 3 1 sleep 0.3 type 7
-xdotool key Tab sleep 0.3 mousemove 408 504 click 1
-for _ in $(seq 600); do grep -q 'kelvaris --root --count 7[^0-9]' "$home/.xscreensaver" && break; sleep 0.1; done
+as_nobody env DBUS_SESSION_BUS_ADDRESS="$(cat "$home/bus")" /usr/bin/python3 "$(dirname "$0")/settings_dialog.py" 7 ||
+  fail "the settings dialog"
+saved() { grep -q 'kelvaris --root --count 7[^0-9]' "$home/.xscreensaver"; }
+poll 60 saved
 line=$(grep 'kelvaris' "$home/.xscreensaver" | tr -s ' \t' ' ')
-[[ $line == *"kelvaris --root --count 7 "* ]] && echo "ok: a typed 7 is saved as 7 ($line)" ||
-  fail "the saved line is '$line'"
-exit $((failures > 0))
+[[ $line == *"kelvaris --root --count 7 "* ]] && ok "a typed 7 is saved as 7 ($line)" || fail "the saved line is '$line'"
+finish
