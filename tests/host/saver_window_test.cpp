@@ -21,6 +21,19 @@ class SaverWindow : public testing::Test {
   void TearDown() override { ClearTestRegistry(); }
 };
 
+// Each case runs in a process of its own: this one sees the host state as
+// the process starts, before any mode or reset has run.
+TEST(HostState, ProcessStartsWithTheStartValues) {
+  EXPECT_EQ(saverInstance, nullptr);
+  EXPECT_EQ(saverWindow, nullptr);
+  EXPECT_EQ(isOlderFamily + isPreview + verifyInProgress, 0);
+  EXPECT_EQ(autoPlayMessage, 0u);
+  EXPECT_EQ(lastCursorPos.x | lastCursorPos.y, 0);
+  EXPECT_EQ(closeApproved, 0u);
+  EXPECT_EQ(lastVerifyTick, 0xFFFFFFFFu);
+  EXPECT_EQ(mouseMoveThreshold, 4u);
+}
+
 std::string TitleOf(HWND window) {
   char title[64] = {};
   GetWindowTextA(window, title, sizeof(title));
