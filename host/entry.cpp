@@ -60,10 +60,7 @@ static const char* NextChar(const char* text) { return CharNextA(text); }
 const char* FindArgumentText(const char* commandLine) { return SkipProgramName(commandLine, NextChar); }
 
 void HostEntry() {
-  // First, before any window, dialog or system call can load a DLL: a DLL
-  // planted beside the saver is never taken, in any mode. The older family
-  // has no such restriction and finds its password DLLs by the usual search.
-  if (!DetectOlderFamily()) RestrictDllSearch();
-  // ExitProcess at once: the runtime's exit processing is not needed.
+  // The DLL search is already restricted: the program's entry point does it
+  // first (winmain.cpp). ExitProcess at once: the runtime's exit processing is not needed.
   ExitProcess(static_cast<UINT>(SaverMain(GetModuleHandleA(nullptr), FindArgumentText(GetCommandLineA()))));
 }

@@ -85,6 +85,7 @@ int RunGuarded(int (*body)(const char*), const char* args);
 // Runs the mode that the argument text names and returns its exit code.
 int SaverMain(HINSTANCE instance, const char* args);
 
-// The process: finds the argument text, runs SaverMain, exits with its
-// result. Never returns.
+// The program, once its entry point has restricted the DLL search and the
+// runtime is set up: finds the argument text, runs SaverMain, exits with
+// its result. Never returns.
 void HostEntry();

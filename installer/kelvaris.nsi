@@ -8,7 +8,9 @@
 ; looks for screen savers, without the file-system redirection that would
 ; send a 32-bit installer's files to SysWOW64.
 ;
-; Command line: /S installs silently; /CURRENT also makes Kelvaris the
+; Command line: /S installs silently; /DOWNGRADE lets it replace a newer
+; Kelvaris, which it otherwise asks about, or, silent, refuses with exit
+; code 1638 (as Windows Installer does); /CURRENT also makes Kelvaris the
 ; current screen saver of the account that runs the installer, for
 ; deployment. Without it no per-user setting is touched: the installer runs
 ; elevated, and a per-user write would land in the elevating administrator's
@@ -27,6 +29,7 @@ RequestExecutionLevel admin
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
+!include "WordFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaris"
 !define DESKTOP_KEY "Control Panel\Desktop"
@@ -54,6 +57,7 @@ Var MakeCurrent    ; 1 with /CURRENT
 Var CurrentLine    ; the first page's line about it
 Var FinishText
 Var UninstallNote  ; what the uninstaller did with the current saver
+Var ConfirmText    ; the uninstaller's first page, which says what it will do
 
 ; Nothing is written before the user has read what will be done and agreed.
 !define MUI_WELCOMEPAGE_TITLE "Install the Kelvaris screen saver"
@@ -68,8 +72,7 @@ Nothing has been changed yet. Click Install to go on, or Cancel to leave this co
 !define MUI_FINISHPAGE_TEXT "$FinishText"
 !insertmacro MUI_PAGE_FINISH
 
-!define MUI_UNCONFIRMPAGE_TEXT_TOP "The Kelvaris screen saver will be removed from the system folder and from Apps. \
-If Kelvaris is your screen saver, the one you had before it is made current again."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "$ConfirmText"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "Kelvaris is uninstalled"
@@ -78,12 +81,42 @@ If Kelvaris is your screen saver, the one you had before it is made current agai
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
+  SetRegView 64
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/CURRENT" $1
   ${IfNot} ${Errors}
     StrCpy $MakeCurrent 1
     StrCpy $CurrentLine "$\r$\n  - Kelvaris as the current screen saver of the account that runs Setup (/CURRENT)."
+  ${EndIf}
+  ; A newer Kelvaris stays unless the user agrees, or /DOWNGRADE says so.
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $1 != ""
+    ${VersionCompare} "${VERSION}" $1 $2
+    ClearErrors
+    ${GetOptions} $0 "/DOWNGRADE" $3
+    ${If} $2 == 2
+    ${AndIf} ${Errors}
+      ${If} ${Silent}
+        SetErrorLevel 1638
+        Quit
+      ${EndIf}
+      MessageBox MB_YESNO|MB_ICONQUESTION "Kelvaris $1 is installed, which is newer than this Kelvaris ${VERSION}.$\r$\n$\r$\n\
+Replace it with the older version?" /SD IDNO IDYES +2
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  ClearErrors
+  ReadRegStr $0 HKCU "${SETTINGS_KEY}" "PreviousScreenSaver"
+  ${If} ${Errors}
+    StrCpy $ConfirmText "The Kelvaris screen saver will be removed from the system folder and from Apps. \
+If Kelvaris is your screen saver, no screen saver is set afterwards."
+  ${Else}
+    StrCpy $ConfirmText "The Kelvaris screen saver will be removed from the system folder and from Apps. \
+If Kelvaris is your screen saver, the one you had before it is made current again, if it is still on this computer."
   ${EndIf}
 FunctionEnd
 
@@ -92,15 +125,45 @@ Function WelcomeShow
   SendMessage $0 ${WM_SETTEXT} 0 "STR:&Install"
 FunctionEnd
 
-; The path a screen saver value names, as the system resolves it: variables
-; expanded, full, with long names, so that every spelling of one file gives
-; one text (compared without case). On the stack: the value in, the path out.
-!macro DEFINE_RESOLVED_PATH prefix
-Function ${prefix}ResolvedPath
+; The file a screen saver value names: variables expanded, and a name
+; without a folder taken from the system folder, as Windows takes it. On the
+; stack: the value in, the file out (empty for an empty value).
+!macro DEFINE_VALUE_FILE prefix
+Function ${prefix}ValueFile
   Exch $0
   Push $1
   Push $2
   ExpandEnvStrings $0 $0
+  StrCmp $0 "" done
+  StrCpy $1 0
+  next:
+    StrCpy $2 $0 1 $1
+    StrCmp $2 "" bare
+    StrCmp $2 "\" done
+    StrCmp $2 "/" done
+    StrCmp $2 ":" done
+    IntOp $1 $1 + 1
+    Goto next
+  bare:
+    StrCpy $0 "$SYSDIR\$0"
+  done:
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_VALUE_FILE ""
+!insertmacro DEFINE_VALUE_FILE "un."
+
+; The path a screen saver value names, as the system resolves it: the value's
+; file, full, with long names, so that every spelling of one file gives one
+; text (compared without case). On the stack: the value in, the path out.
+!macro DEFINE_RESOLVED_PATH prefix
+Function ${prefix}ResolvedPath
+  Call ${prefix}ValueFile
+  Exch $0
+  Push $1
+  Push $2
   GetFullPathName $1 $0
   ${If} $1 != ""
     StrCpy $0 $1
@@ -191,7 +254,9 @@ Section "Uninstall"
   ; value spells it.
   Call un.NamesOurSaver
   ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  ExpandEnvStrings $1 $1
+  Push $1
+  Call un.ValueFile
+  Pop $1
   StrCpy $2 0
   ${If} $1 != ""
   ${AndIf} ${FileExists} $1
@@ -233,7 +298,9 @@ Choose another in the screen saver settings."
   ${Else}
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" $4
   ${EndIf}
-  ExpandEnvStrings $5 $3
+  Push $3
+  Call un.ValueFile
+  Pop $5
   ${If} $3 != ""
   ${AndIf} ${FileExists} $5
     WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $3

@@ -7,7 +7,8 @@
 
 // Restricts the search of every DLL that the process loads by name from now
 // on, the loads the system makes for its own DLLs included, to the system
-// folder. The process's first act, before any window or dialog can load one.
+// folder. The saver's first act, in its entry point, before the runtime's
+// start-up or any window or dialog can load one.
 // Where the system lacks the means (Windows 7 and Vista without the update
 // that brought SetDefaultDllDirectories, and older) nothing changes.
 void RestrictDllSearch();

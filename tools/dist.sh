@@ -31,10 +31,12 @@ cp build/windows/kelvaris.scr "$saver"
 # The commit's time, wherever a tool reads the saver's file time.
 touch -d "@$SOURCE_DATE_EPOCH" "$saver"
 
-# The zip: fixed entry times and permissions, in a fixed order.
-python3 - "$dist/kelvaris-$version.zip" "$SOURCE_DATE_EPOCH" "$saver" installer/README.txt <<'ZIP'
+# The zip: fixed entry times and permissions, in a fixed order. The users'
+# README with the real file names and Windows line ends, which every
+# Notepad shows as lines.
+python3 - "$dist/kelvaris-$version.zip" "$SOURCE_DATE_EPOCH" "$version" "$saver" installer/README.txt <<'ZIP'
 import os, sys, time, zipfile
-path, epoch, *files = sys.argv[1:]
+path, epoch, version, *files = sys.argv[1:]
 stamp = time.gmtime(max(int(epoch), 315532800))[:6]  # a zip holds no time before 1980
 with zipfile.ZipFile(path, "w") as z:
     for name in files:
@@ -42,7 +44,10 @@ with zipfile.ZipFile(path, "w") as z:
         entry.compress_type = zipfile.ZIP_DEFLATED
         entry.external_attr = 0o644 << 16
         with open(name, "rb") as f:
-            z.writestr(entry, f.read())
+            data = f.read()
+        if name.endswith(".txt"):
+            data = data.replace(b"@VERSION@", version.encode()).replace(b"\n", b"\r\n")
+        z.writestr(entry, data)
 ZIP
 
 nsis=(-V2 -DVERSION="$version" -DSAVER="$saver" -DICON="$(pwd)/app/kelvaris.ico" -DOUTFILE="$dist/kelvaris-$version-setup.exe")

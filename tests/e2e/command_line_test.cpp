@@ -55,15 +55,17 @@ TEST_F(SaverCommandLine, SecondFullScreenStartEndsAtOnce) {
 }
 
 // A folder with blanks in its name that also holds DLLs planted beside the
-// saver, named like system DLLs that windows and dialogs load (Wine is told
-// to prefer them there, as Windows does for DLLs that are not known system
-// ones): full screen, preview and dialog run as always and load none.
+// saver, named like system DLLs that windows, dialogs and the runtime's
+// start-up load (Wine is told to prefer them there, as Windows does for DLLs
+// that are not known system ones): full screen, preview, dialog and a
+// refused letter run as always and load none.
 TEST_F(SaverCommandLine, SaverInAFolderWithBlanksAndPlantedDllsLoadsNone) {
   const std::string folder = TestFolder() + "saver copies\\";
   const std::string planted = TestFolder() + "..\\planted\\";
+  const char* const dlls[] = {"uxtheme.dll", "dwmapi.dll", "bcrypt.dll", "crypt32.dll"};
   CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA((TestFolder() + "kelvaris.scr").c_str(), (folder + "kelvaris.scr").c_str(), FALSE));
-  for (const char* dll : {"uxtheme.dll", "dwmapi.dll"}) {
+  for (const char* dll : dlls) {
     ASSERT_TRUE(CopyFileA((planted + dll).c_str(), (folder + dll).c_str(), FALSE)) << dll;
     DeleteFileA((folder + dll + ".loaded").c_str());
   }
@@ -93,7 +95,10 @@ TEST_F(SaverCommandLine, SaverInAFolderWithBlanksAndPlantedDllsLoadsNone) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(unclosed.Wait(), 0u);
 
-  for (const char* dll : {"uxtheme.dll", "dwmapi.dll"}) {
+  SaverProcess refused("\"" + program + "\" /x");
+  EXPECT_EQ(refused.Wait(), kRefused);
+
+  for (const char* dll : dlls) {
     EXPECT_EQ(GetFileAttributesA((folder + dll + ".loaded").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the planted " << dll << " was loaded";
   }

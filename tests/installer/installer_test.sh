@@ -7,10 +7,16 @@
 #   current            /CURRENT makes it the current, active saver; with none
 #                      from before, uninstall leaves no saver set
 #   restore-spellings  the saver and ScreenSaveActive from before come back
-#                      while ours is current in any spelling, also after a
-#                      second install
+#                      while ours is current in any spelling (a name without
+#                      a folder is one in the system folder), also after a
+#                      second install, and also when the one from before was
+#                      named without a folder
 #   vanished-previous  a saver from before that is gone by now is not set again
 #   chosen-since       another saver the user chose since is left alone
+#   downgrade          a newer Kelvaris stays: refused with 1638 unless
+#                      /DOWNGRADE
+#   asks-first         started without /S, nothing is written while its
+#                      first page waits for an answer
 # Usage: installer_test.sh CASE TOOLS_DIR WINE_STATE INSTALLER
 set -uo pipefail
 case=$1 tools=$2 state=$3 installer=$4
@@ -58,7 +64,11 @@ case $case in
       ok "size ($((size)) KB) and location registered" ||
       fail "EstimatedSize '$size', InstallLocation '$(value "$uninstall_key" InstallLocation)'"
     store_count 7  # the user's settings, which go with the saver
+    wine reg add 'HKCU\Software\Quenwick\Other' /v Kept /t REG_DWORD /d 1 /f >/dev/null 2>&1
     uninstall || fail "silent uninstall exit code $?"
+    key_exists 'HKCU\Software\Quenwick\Other' && ok "another program's key beside ours is kept" ||
+      fail "another program's key beside ours went too"
+    wine reg delete 'HKCU\Software\Quenwick' /f >/dev/null 2>&1
     poll 120 missing "$saver" && ok "uninstall removed the saver" || fail "the saver is still in system32"
     key_exists "$uninstall_key" && fail "uninstall entry left" || ok "uninstall entry removed"
     key_exists "$settings_key" && fail "settings key left" || ok "settings key removed"
@@ -73,15 +83,20 @@ case $case in
   restore-spellings)
     # Another saver, current but not active, comes back when ours goes.
     touch "$other"
-    for spelling in '%SystemRoot%\system32\KELVARIS.SCR' 'C:\windows\\system32\kelvaris.scr'; do
-      set_saver 'C:\windows\system32\other.scr' 0
-      install /CURRENT
-      install /CURRENT  # a second install keeps what came before the first
-      set_saver "$spelling"
-      uninstall
-      [ "$(value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\other.scr' ] &&
-        [ "$(value "$desktop" ScreenSaveActive)" = 0 ] && ok "the saver from before is back after $spelling" ||
-        fail "after $spelling: SCRNSAVE.EXE '$(value "$desktop" SCRNSAVE.EXE)', active '$(value "$desktop" ScreenSaveActive)'"
+    # Z: is Wine's drive for the Unix root: a spelling only the file's going
+    # with ours tells apart.
+    for spelling in '%SystemRoot%\system32\KELVARIS.SCR' 'C:\windows\\system32\kelvaris.scr' kelvaris.scr \
+      "Z:${WINEPREFIX//\//\\}\\drive_c\\windows\\system32\\kelvaris.scr"; do
+      for previous in 'C:\windows\system32\other.scr' other.scr; do
+        set_saver "$previous" 0
+        install /CURRENT
+        install /CURRENT  # a second install keeps what came before the first
+        set_saver "$spelling"
+        uninstall
+        [ "$(value "$desktop" SCRNSAVE.EXE)" = "$previous" ] && [ "$(value "$desktop" ScreenSaveActive)" = 0 ] &&
+          ok "$previous is back after $spelling" ||
+          fail "$previous after $spelling: SCRNSAVE.EXE '$(value "$desktop" SCRNSAVE.EXE)', active '$(value "$desktop" ScreenSaveActive)'"
+      done
     done
     ;;
   vanished-previous)
@@ -97,6 +112,28 @@ case $case in
     set_saver 'C:\windows\system32\other.scr'
     uninstall
     current_is 'C:\windows\system32\other.scr' "another saver chosen since is left alone"
+    ;;
+  downgrade)
+    install
+    wine reg add "$uninstall_key" /v DisplayVersion /t REG_SZ /d 9.9.9 /f >/dev/null 2>&1
+    wine "$installer" /S
+    # The shell sees the low byte of a Windows exit code: 1638 is 102.
+    expect "$?" $((1638 % 256)) "a newer Kelvaris is not replaced silently, exit code (1638)"
+    expect "$(value "$uninstall_key" DisplayVersion)" 9.9.9 "the newer one stays registered"
+    install /DOWNGRADE
+    [ "$(value "$uninstall_key" DisplayVersion)" != 9.9.9 ] && ok "/DOWNGRADE replaces it" || fail "/DOWNGRADE changed nothing"
+    uninstall
+    ;;
+  asks-first)
+    wine "$installer" </dev/null >/dev/null 2>&1 &
+    setup=$!
+    page() { xdotool search --name 'Kelvaris Screen Saver Setup' >/dev/null 2>&1; }
+    poll 120 page || fail "no first page"
+    missing "$saver" && ! key_exists "$uninstall_key" && ok "nothing written while the first page waits" ||
+      fail "written before the first page was answered"
+    xdotool key Escape  # Cancel
+    expect_end "$setup" 1 "Cancel on the first page ends it"
+    missing "$saver" && ok "Cancel installs nothing" || fail "Cancel installed the saver"
     ;;
   *) fail "no such case: $case" ;;
 esac

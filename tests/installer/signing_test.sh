@@ -30,6 +30,11 @@ done
 python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("kelvaris.scr"))' \
   "$dist"/kelvaris-*.zip >"$work/from-zip.scr"
 cmp -s "$work/from-zip.scr" "$dist/kelvaris.scr" && ok "the zip holds the signed saver" || fail "the zip holds another saver"
+python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("README.txt"))' \
+  "$dist"/kelvaris-*.zip >"$work/README.txt"
+[ "$(grep -c $'\r$' "$work/README.txt")" = "$(wc -l <"$work/README.txt")" ] &&
+  grep -qF "$(basename "$dist"/kelvaris-*-setup.exe)" "$work/README.txt" &&
+  ok "the zip's README has Windows line ends and names the installer" || fail "the zip's README"
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) && ok "SHA256SUMS holds" || fail "SHA256SUMS"
 listed=$(sed 's/^[0-9a-f]*  //' "$dist/SHA256SUMS")
 [ "$listed" = "$(cd "$dist" && LC_ALL=C ls | grep -vx SHA256SUMS)" ] && ok "SHA256SUMS lists every file in byte order" ||
