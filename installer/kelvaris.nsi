@@ -58,6 +58,7 @@ Var CurrentLine    ; the first page's line about it
 Var FinishText
 Var UninstallNote  ; what the uninstaller did with the current saver
 Var ConfirmText    ; the uninstaller's first page, which says what it will do
+Var UninstallTitle ; its last page's title
 
 ; Nothing is written before the user has read what will be done and agreed.
 !define MUI_WELCOMEPAGE_TITLE "Install the Kelvaris screen saver"
@@ -75,7 +76,7 @@ Nothing has been changed yet. Click Install to go on, or Cancel to leave this co
 !define MUI_UNCONFIRMPAGE_TEXT_TOP "$ConfirmText"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!define MUI_FINISHPAGE_TITLE "Kelvaris is uninstalled"
+!define MUI_FINISHPAGE_TITLE "$UninstallTitle"
 !define MUI_FINISHPAGE_TEXT "$UninstallNote"
 !insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
@@ -109,6 +110,7 @@ Replace it with the older version?" /SD IDNO IDYES +2
 FunctionEnd
 
 Function un.onInit
+  StrCpy $UninstallTitle "Kelvaris is uninstalled"
   ClearErrors
   ReadRegStr $0 HKCU "${SETTINGS_KEY}" "PreviousScreenSaver"
   ${If} ${Errors}
@@ -200,12 +202,83 @@ FunctionEnd
 !insertmacro DEFINE_NAMES_OUR_SAVER ""
 !insertmacro DEFINE_NAMES_OUR_SAVER "un."
 
+; Ends every Kelvaris that runs from the system folder before its file is
+; replaced or removed (Windows lets no program's file be replaced or deleted
+; while it runs): the full-screen saver as any input ends it, by a close to
+; its window; a preview, which takes no input, by ending its process. Waits
+; 5 s at most for each.
+!macro DEFINE_END_RUNNING_SAVER prefix
+Function ${prefix}EndRunningSaver
+  Push $R0
+  Push $R1
+  Push $R2
+  Push $R3
+  Push $R4
+  Push $R5
+  Push $R6
+  Push $R7
+  FindWindow $R5 "WindowsScreenSaverClass" "Screen Saver"
+  StrCpy $R6 0
+  System::Call 'user32::GetWindowThreadProcessId(p R5, *i .R6)'
+  System::Alloc 16384
+  Pop $R0
+  System::Call 'kernel32::K32EnumProcesses(p R0, i 16384, *i .R1) i .R2'
+  ${If} $R2 = 0
+    StrCpy $R1 0
+  ${EndIf}
+  IntOp $R1 $R1 / 4
+  StrCpy $R2 0
+  ${While} $R2 < $R1
+    IntOp $R3 $R2 * 4
+    IntPtrOp $R3 $R0 + $R3
+    System::Call '*$R3(i .R3)'
+    ; SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE
+    System::Call 'kernel32::OpenProcess(i 0x101001, i 0, i R3) p .R4'
+    ${If} $R4 P<> 0
+      StrCpy $R7 ""
+      System::Call 'kernel32::QueryFullProcessImageNameW(p R4, i 0, w .R7, *i ${NSIS_MAX_STRLEN})'
+      ${If} $R7 == "$SYSDIR\kelvaris.scr"
+        ${If} $R3 = $R6
+          SendMessage $R5 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        ${Else}
+          System::Call 'kernel32::TerminateProcess(p R4, i 0)'
+        ${EndIf}
+        System::Call 'kernel32::WaitForSingleObject(p R4, i 5000)'
+      ${EndIf}
+      System::Call 'kernel32::CloseHandle(p R4)'
+    ${EndIf}
+    IntOp $R2 $R2 + 1
+  ${EndWhile}
+  System::Free $R0
+  Pop $R7
+  Pop $R6
+  Pop $R5
+  Pop $R4
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Pop $R0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_END_RUNNING_SAVER ""
+!insertmacro DEFINE_END_RUNNING_SAVER "un."
+
 Section "Kelvaris"
   SetRegView 64
   SetOutPath "$SYSDIR"
   ; No file time is stored, so that two builds of one commit are the same.
   SetDateSave off
+  Call EndRunningSaver
+  ; A file still in use is replaced when Windows starts next, never with a
+  ; question the user cannot answer well.
+  SetOverwrite try
+  ClearErrors
   File "/oname=kelvaris.scr" "${SAVER}"
+  ${If} ${Errors}
+    File "/oname=kelvaris.scr.new" "${SAVER}"
+    Rename /REBOOTOK "$SYSDIR\kelvaris.scr.new" "$SYSDIR\kelvaris.scr"
+  ${EndIf}
+  SetOverwrite on
 
   CreateDirectory "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -220,7 +293,14 @@ Section "Kelvaris"
   IntOp $0 $0 + $1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; Deployment tools run this and go on once it returns. The uninstaller
+  ; started as it is would start a copy of itself and return at once (it
+  ; cannot delete its own file while it runs); so the command makes that
+  ; copy itself, waits for it, deletes it and ends with its exit code.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" \
+    '"$SYSDIR\cmd.exe" /d /v:on /c "copy /y "$INSTDIR\uninstall.exe" "%TEMP%\kelvaris-uninstall.exe" >nul && \
+start "" /wait "%TEMP%\kelvaris-uninstall.exe" /S _?=$INSTDIR & set code=!errorlevel! & \
+del "%TEMP%\kelvaris-uninstall.exe" & exit !code!"'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
@@ -245,6 +325,10 @@ Section "Kelvaris"
   StrCpy $FinishText "$FinishText\
 To choose Kelvaris, or to set the number of satellites, open the screen saver settings: \
 search Start for $\"screen saver$\", or go to Settings > Personalization > Lock screen > Screen saver."
+  ${If} ${RebootFlag}
+    StrCpy $FinishText "The screen saver was in use: the new Kelvaris takes its place when Windows starts next.$\r$\n$\r$\n$FinishText"
+    SetErrorLevel 3010
+  ${EndIf}
 SectionEnd
 
 Section "Uninstall"
@@ -262,7 +346,8 @@ Section "Uninstall"
   ${AndIf} ${FileExists} $1
     StrCpy $2 1
   ${EndIf}
-  Delete "$SYSDIR\kelvaris.scr"
+  Call un.EndRunningSaver
+  Delete /REBOOTOK "$SYSDIR\kelvaris.scr"
   ${If} $2 == 1
   ${AndIfNot} ${FileExists} $1
     StrCpy $0 1
@@ -278,6 +363,11 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ${If} ${RebootFlag}
+    StrCpy $UninstallTitle "Kelvaris is removed when Windows starts next"
+    StrCpy $UninstallNote "The screen saver was in use: its file is deleted when Windows starts next.$\r$\n$\r$\n$UninstallNote"
+    SetErrorLevel 3010
+  ${EndIf}
 SectionEnd
 
 ; Kelvaris is the current saver and is going: the saver and ScreenSaveActive

@@ -44,7 +44,7 @@ window=$(xdotool search --name '^Screen Saver$' | head -n1)
 # shows the scene at that size; true too once the saver has ended, which
 # the caller reports. Says in $verdict what is wrong.
 refitted() {
-  running "$saver" || return 0
+  running "$saver_pid" || return 0
   geometry=$(xdotool getwindowgeometry "$window" | tr -d ' ' |
     sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
   [ "$geometry" = "0+0 $size " ] || return 1
@@ -71,11 +71,11 @@ for size in "${changes[@]}"; do
   # that a failure is reported well inside the test's time limit.
   verdict="the window does not cover the screen"
   poll 60 refitted
-  running "$saver" || { fail "the saver ended during the changes"; break; }
+  running "$saver_pid" || { fail "the saver ended during the changes"; break; }
   [ -n "$verdict" ] && { fail "after the change to $size: $verdict (window at $geometry)"; break; }
   right=$((right + 1))
 done
 echo "$right of ${#changes[@]} changes refitted right"
 xdotool key a
-expect_end "$saver" 0 "a key"
+expect_end "$saver_pid" 0 "a key"
 finish

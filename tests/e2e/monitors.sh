@@ -43,6 +43,6 @@ for primary in 0 1; do
   python3 "$here/../support/check_monitors.py" --wait --narrower-side "$dir/primary-$primary.ppm" "${monitors[@]}" ||
     fail "primary $primary: the picture"
   xdotool key a
-  expect_end "$saver" 0 "primary $primary: a key"
+  expect_end "$saver_pid" 0 "primary $primary: a key"
 done
 finish

@@ -12,15 +12,15 @@ store_count 7
 # With the pointer at (200, 200), as each case expects.
 start() { xdotool mousemove 200 200 && start_saver "$scr" || fail "no saver window"; }
 
-start && { xdotool key a; expect_end "$saver" 0 "a key"; }
-start && { xdotool click 1; expect_end "$saver" 0 "a left click"; }
-start && { xdotool click 3; expect_end "$saver" 0 "a right click"; }
+start && { xdotool key a; expect_end "$saver_pid" 0 "a key"; }
+start && { xdotool click 1; expect_end "$saver_pid" 0 "a left click"; }
+start && { xdotool click 3; expect_end "$saver_pid" 0 "a right click"; }
 if start; then
   xdotool mousemove 202 202  # travel 4
   sleep 0.5
-  running "$saver" && ok "travel of 4 keeps it" || fail "travel of 4 ended the saver"
+  running "$saver_pid" && ok "travel of 4 keeps it" || fail "travel of 4 ended the saver"
   xdotool mousemove 203 202  # travel 5
-  expect_end "$saver" 0 "travel of 5"
+  expect_end "$saver_pid" 0 "travel of 5"
 fi
 
 [ "$(stored_count)" = "0x7" ] && ok "stored count still 7" || fail "stored count is '$(stored_count)'"

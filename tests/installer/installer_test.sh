@@ -17,6 +17,11 @@
 #                      /DOWNGRADE
 #   asks-first         started without /S, nothing is written while its
 #                      first page waits for an answer
+#   running-saver      with the full-screen saver or a preview running, an
+#                      upgrade ends it and replaces the file, and the quiet
+#                      uninstall registered in Apps ends it and returns only
+#                      when everything is gone, so that an install right
+#                      after it stays
 # Usage: installer_test.sh CASE TOOLS_DIR WINE_STATE INSTALLER
 set -uo pipefail
 case=$1 tools=$2 state=$3 installer=$4
@@ -30,6 +35,9 @@ other="$WINEPREFIX/drive_c/windows/system32/other.scr"
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaris'
 
+preview_host="$(dirname "$installer")/tests/bin/preview_host.exe"
+saver_process() { pgrep -f '^C:.windows.system32.kelvaris\.scr' >/dev/null; }
+no_saver_process() { ! saver_process; }
 value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 set_saver() {
@@ -42,7 +50,7 @@ current_is() {
 }
 
 # No Kelvaris and no current saver, whatever a case before left.
-[ -f "$uninstaller" ] && uninstall
+key_exists "$uninstall_key" && uninstall
 wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1
 delete_settings
 rm -f "$saver" "$other"
@@ -69,7 +77,9 @@ case $case in
     key_exists 'HKCU\Software\Quenwick\Other' && ok "another program's key beside ours is kept" ||
       fail "another program's key beside ours went too"
     wine reg delete 'HKCU\Software\Quenwick' /f >/dev/null 2>&1
-    poll 120 missing "$saver" && ok "uninstall removed the saver" || fail "the saver is still in system32"
+    missing "$saver" && ok "uninstall removed the saver" || fail "the saver is still in system32"
+    missing "$uninstaller" && missing "$(dirname "$uninstaller")" && ok "the uninstaller and its folder are gone" ||
+      fail "the uninstaller or its folder is left"
     key_exists "$uninstall_key" && fail "uninstall entry left" || ok "uninstall entry removed"
     key_exists "$settings_key" && fail "settings key left" || ok "settings key removed"
     ;;
@@ -134,6 +144,41 @@ case $case in
     xdotool key Escape  # Cancel
     expect_end "$setup" 1 "Cancel on the first page ends it"
     missing "$saver" && ok "Cancel installs nothing" || fail "Cancel installed the saver"
+    ;;
+  running-saver)
+    # Each time a saver of ours runs from the system folder, a marked copy
+    # that a replaced file is told apart from.
+    install
+    run_marked() {
+      cat "$(dirname "$installer")/kelvaris.scr" >"$saver" && printf 'old' >>"$saver"
+      if [ "$1" = preview ]; then
+        wine "$preview_host" 'C:\windows\system32\kelvaris.scr' </dev/null >/dev/null 2>&1 &
+        poll 120 saver_process || fail "no preview started"
+      else
+        start_saver "$saver" || fail "no full-screen saver started"
+      fi
+      host=$!
+    }
+    for kind in full-screen preview; do
+      run_marked "$kind"
+      install
+      poll 120 no_saver_process && ok "an upgrade ends the $kind saver" || fail "the $kind saver still runs after the upgrade"
+      cmp -s "$saver" "$(dirname "$installer")/kelvaris.scr" && ok "an upgrade replaces the $kind saver's file" ||
+        fail "the $kind saver's file was not replaced"
+      wait "$host" 2>/dev/null
+      run_marked "$kind"
+      uninstall
+      expect "$?" 0 "the registered quiet uninstall with the $kind saver running, exit code"
+      # Done when it returns: nothing is left to wait for.
+      no_saver_process && missing "$saver" && missing "$uninstaller" && missing "$(dirname "$uninstaller")" &&
+        ! key_exists "$uninstall_key" && ok "the $kind saver ended and everything is gone when it returns" ||
+        fail "after the quiet uninstall: saver $(ls "$saver" 2>&1), uninstaller $(ls "$uninstaller" 2>&1)"
+      wait "$host" 2>/dev/null
+      install  # at once after the uninstall: nothing of it may interfere
+      [ -f "$saver" ] && [ -f "$uninstaller" ] && ok "an install at once after it stays installed" ||
+        fail "an install at once after the quiet uninstall lost files"
+    done
+    uninstall
     ;;
   *) fail "no such case: $case" ;;
 esac

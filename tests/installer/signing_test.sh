@@ -59,7 +59,7 @@ signed "$uninstaller" && ok "the uninstaller is signed" || fail "the uninstaller
 
 if start_saver "$system32/kelvaris.scr"; then
   xdotool key a
-  expect_end "$saver" 0 "the signed saver runs, and a key"
+  expect_end "$saver_pid" 0 "the signed saver runs, and a key"
 else
   fail "the signed saver showed no window"
 fi

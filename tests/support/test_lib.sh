@@ -38,7 +38,7 @@ delete_settings() { wine reg delete "$settings_key" /f >/dev/null 2>&1; }
 
 # start_saver SCR [ARGS...]: starts SCR /s under Wine (its output to
 # $wine_log, if set) and waits until its window has the keyboard focus, so
-# that input sent now reaches it; its PID is in $saver. A start that Wine
+# that input sent now reaches it; its PID is in $saver_pid. A start that Wine
 # does not complete (the saver ends before its window appears, as seen on a
 # loaded machine) is tried again, up to three times, each said with its exit
 # code. Status 1 when no window came.
@@ -47,15 +47,15 @@ start_saver() {
   shift
   for try in 1 2 3; do
     wine "$scr" /s "$@" </dev/null >>"${wine_log:-/dev/null}" 2>&1 &
-    saver=$!
-    "$(dirname "${BASH_SOURCE[0]}")/../../tools/wait-for-saver.sh" "$saver" && return 0
-    if running "$saver"; then
+    saver_pid=$!
+    "$(dirname "${BASH_SOURCE[0]}")/../../tools/wait-for-saver.sh" "$saver_pid" && return 0
+    if running "$saver_pid"; then
       echo "the saver runs but its window never had the focus"
-      kill "$saver"
-      wait "$saver" 2>/dev/null
+      kill "$saver_pid"
+      wait "$saver_pid" 2>/dev/null
       return 1
     fi
-    wait "$saver"
+    wait "$saver_pid"
     echo "the saver ended with $? before its window appeared (try $try of 3)"
   done
   return 1
