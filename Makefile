@@ -15,8 +15,9 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 # Every time a build stores (the saver's PE time stamp, zip and package
-# times) is the last commit's, so that two builds of a commit are the same.
-SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+# times) is the last commit's, so that two builds of a commit are the same;
+# in a release tarball, without .git, the last changelog entry's.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -S Timestamp 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
 .PHONY: all build setup setup-linux linux windows32 test test-linux test-stress run fuzz soak bench dist deb install uninstall check-reproducible clean

@@ -8,12 +8,20 @@ cd "$(dirname "$0")/.."
 version=$(dpkg-parsechangelog -S Version)
 project=$(sed -n 's/^project(Kelvaris VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$version" = "$project" ] || { echo "debian/changelog is at $version, the project at $project"; exit 1; }
+# The manual page, read as it stands in the tree too, names the version itself.
+grep -q "^\.TH KELVARIS 6 .* \"Kelvaris $project\"" x11_host/kelvaris.6 ||
+  { echo "x11_host/kelvaris.6 does not name Kelvaris $project"; exit 1; }
 out=build/deb
 tree=$out/kelvaris-$version
 rm -rf "$out"
 mkdir -p "$tree"
-# The sources as they stand (committed or not), without build trees.
-git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$tree"
+# The sources as they stand (committed or not), without build trees; from
+# a release tarball, which has no .git, everything but build/.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$tree"
+else
+  tar -c --exclude=./build . | tar -x -C "$tree"
+fi
 (cd "$tree" && dpkg-buildpackage -b -us -uc >../build.log 2>&1) || {
   tail -n 40 "$out/build.log"
   exit 1

@@ -1,3 +1,5 @@
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -84,6 +86,14 @@ static Window MakeOwnWindow(Display* display, XVisualInfo* visual) {
   const Window window = XCreateWindow(display, root, 0, 0, 800, 600, 0, visual->depth, InputOutput,
                                       visual->visual, CWColormap | CWBackPixel | CWBorderPixel, &attributes);
   XStoreName(display, window, "Kelvaris");
+  // Named and owned as desktops expect of a window: its class groups it and
+  // picks its icon, its process id lets a window manager end a hung one.
+  char name[] = "kelvaris", className[] = "Kelvaris";
+  XClassHint classHint = {name, className};
+  XSetClassHint(display, window, &classHint);
+  const long pid = getpid();
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pid), 1);
   xHostState.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &xHostState.deleteWindow, 1);
   XMapWindow(display, window);

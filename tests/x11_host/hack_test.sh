@@ -41,6 +41,9 @@ own-window)
   "$kelvaris" -count 0 -delay 500000 -visual default 2>"$work/own.err" &
   own=$!
   window=$(xdotool search --sync --name '^Kelvaris$' | head -n1)
+  expect "$(xprop -id "$window" WM_CLASS _NET_WM_PID | tr -d ' ')" \
+    "WM_CLASS(STRING)=\"kelvaris\",\"Kelvaris\"
+_NET_WM_PID(CARDINAL)=$own" "its window's class and process id"
   picture_of 800x600+0+0 || fail "own window: the picture"
   xdotool windowsize "$window" 400 500
   picture_of 400x500+0+0 || fail "own window after a resize: the picture"

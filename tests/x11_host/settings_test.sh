@@ -27,13 +27,16 @@ chown -R nobody:nogroup "$work"
 unshare -m --propagation private sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && shift && exec "$@"' \
   - "$work/config" setpriv --reuid=nobody --regid=nogroup --clear-groups \
   env HOME="$home" DISPLAY="$DISPLAY" PATH="$(dirname "$kelvaris"):$PATH" dbus-run-session -- \
-  sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$HOME/bus"
+  sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$HOME/bus"; echo $$ >"$HOME/settings.pid"
          xscreensaver -no-splash >"$HOME/daemon.log" 2>&1 & exec xscreensaver-settings' >"$work/settings.log" 2>&1 &
-settings=$!  # ends the session, and the settings program in it
-# Only this test's daemon (the one on its display) and settings program end.
+session=$!
+# Only this test's daemon (the one on its display) and settings program end;
+# once the settings program has ended, the session ends its bus and the
+# accessibility services on it (a 60 s hang guard).
 stop_all() {
   as_nobody xscreensaver-command -exit >/dev/null 2>&1
-  kill "$settings" 2>/dev/null
+  kill "$(cat "$home/settings.pid" 2>/dev/null)" 2>/dev/null
+  poll 60 ended "$session" || kill "$session"
   stop_displays
 }
 trap stop_all EXIT
