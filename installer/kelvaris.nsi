@@ -62,9 +62,13 @@ Var UninstallTitle ; its last page's title
 
 ; Nothing is written before the user has read what will be done and agreed.
 !define MUI_WELCOMEPAGE_TITLE "Install the Kelvaris screen saver"
+; Each path has a line of its own, where it is never broken.
 !define MUI_WELCOMEPAGE_TEXT "Setup will put on this computer:$\r$\n$\r$\n\
-  - the screen saver, kelvaris.scr, in the system folder ($SYSDIR), where Windows finds screen savers;$\r$\n\
-  - $\"Kelvaris Screen Saver$\" in Apps, from where it can be uninstalled.$CurrentLine$\r$\n$\r$\n\
+- the screen saver, in the system folder, where Windows finds screen savers:$\r$\n\
+$SYSDIR\kelvaris.scr$\r$\n\
+- its uninstaller, in a folder of its own:$\r$\n\
+$INSTDIR\uninstall.exe$\r$\n\
+- $\"Kelvaris Screen Saver$\" in Apps, from where it can be uninstalled.$CurrentLine$\r$\n$\r$\n\
 Nothing has been changed yet. Click Install to go on, or Cancel to leave this computer as it is."
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW WelcomeShow
 !insertmacro MUI_PAGE_WELCOME
@@ -88,7 +92,7 @@ Function .onInit
   ${GetOptions} $0 "/CURRENT" $1
   ${IfNot} ${Errors}
     StrCpy $MakeCurrent 1
-    StrCpy $CurrentLine "$\r$\n  - Kelvaris as the current screen saver of the account that runs Setup (/CURRENT)."
+    StrCpy $CurrentLine "$\r$\n- Kelvaris as the current screen saver of the account that runs Setup (/CURRENT)."
   ${EndIf}
   ; A newer Kelvaris stays unless the user agrees, or /DOWNGRADE says so.
   ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
