@@ -11,25 +11,39 @@
 # after the test, and counts as passed, which the harness says too.
 source "$(dirname "$0")/wine-env.sh" "$1"
 shift
+# The program's output goes to a file and is shown once it has ended: a
+# Wine service that the program starts inherits its output and lives on
+# with the run's wineserver, and were that ctest's pipe, ctest would wait
+# for it forever (seen: a prefix's services started anew by a test
+# program, long after the run's warm-up started them, and ctest hung).
+output="$state/output.$$"
 case "$1" in
   */tests/bin/*.exe) ;;
-  *) exec wine "$@" ;;
+  *)
+    wine "$@" >"$output" 2>&1
+    code=$?
+    cat "$output"
+    rm -f "$output"
+    exit "$code"
+    ;;
 esac
 
 marker="$state/started.$$"
 export KELVARIS_STARTED="Z:${marker//\//\\}"
 for attempt in 1 2 3; do
   rm -f "$marker"
-  wine "$@"
+  wine "$@" >"$output" 2>&1
   code=$?
+  cat "$output"
   if [ "$code" -eq 0 ] || [ -e "$marker" ]; then
     if [ "$code" -eq 137 ] && [ "$(cat "$marker")" = passed ]; then
       echo "wine-run: $(basename "$1") was killed on its way out after its cases passed; counted as passed" >&2
       code=0
     fi
-    rm -f "$marker"
+    rm -f "$marker" "$output"
     exit "$code"
   fi
   echo "wine-run: Wine did not start $(basename "$1") (exit code $code, try $attempt of 3)" >&2
 done
+rm -f "$output"
 exit "$code"

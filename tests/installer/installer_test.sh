@@ -44,7 +44,7 @@ set_saver() {
   wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d "$1" /f >/dev/null 2>&1
   [ $# -lt 2 ] || wine reg add "$desktop" /v ScreenSaveActive /t REG_SZ /d "$2" /f >/dev/null 2>&1
 }
-install() { wine "$installer" /S "$@" || fail "silent install $* exit code $?"; }
+install() { wine "$installer" /S "$@" </dev/null >/dev/null 2>&1 || fail "silent install $* exit code $?"; }
 current_is() {
   [ "$(value "$desktop" SCRNSAVE.EXE)" = "$1" ] && ok "$2" || fail "$2: SCRNSAVE.EXE is '$(value "$desktop" SCRNSAVE.EXE)'"
 }
@@ -126,7 +126,7 @@ case $case in
   downgrade)
     install
     wine reg add "$uninstall_key" /v DisplayVersion /t REG_SZ /d 9.9.9 /f >/dev/null 2>&1
-    wine "$installer" /S
+    wine "$installer" /S </dev/null >/dev/null 2>&1
     # The shell sees the low byte of a Windows exit code: 1638 is 102.
     expect "$?" $((1638 % 256)) "a newer Kelvaris is not replaced silently, exit code (1638)"
     expect "$(value "$uninstall_key" DisplayVersion)" 9.9.9 "the newer one stays registered"
