@@ -10,7 +10,12 @@ source "$(dirname "$0")/../support/test_lib.sh"
 
 store_count 7
 # With the pointer at (200, 200), as each case expects.
-start() { xdotool mousemove 200 200 && start_saver "$scr" || fail "no saver window"; }
+start() {
+  xdotool mousemove 200 200
+  start_saver "$scr" && return 0
+  fail "no saver window"
+  return 1
+}
 
 start && { xdotool key a; expect_end "$saver_pid" 0 "a key"; }
 start && { xdotool click 1; expect_end "$saver_pid" 0 "a left click"; }
