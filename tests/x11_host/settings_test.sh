@@ -15,7 +15,9 @@ home=$work/home
 source "$(dirname "$0")/harness.sh"
 rm -rf "$work"
 mkdir -p "$home" "$work/config"
-cp /usr/share/xscreensaver/config/*.xml "$xml" "$work/config/"
+# The tree's settings file, also where the package has installed its own.
+cp /usr/share/xscreensaver/config/*.xml "$work/config/"
+cp "$xml" "$work/config/kelvaris.xml"
 
 # The file the README tells a user without one to create, as it says.
 sed -n "/^ *cat >~\/.xscreensaver <<'END'$/,/^ *END$/p" "$readme" | sed '1d;$d;s/^ *//' >"$home/.xscreensaver"
