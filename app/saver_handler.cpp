@@ -5,11 +5,10 @@
 #include "renderer.h"
 #include "scene.h"
 
-static void StoreClientSize(HWND window) {
+static RECT ClientArea(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
-  rendererState.clientWidth = client.right;
-  rendererState.clientHeight = client.bottom;
+  return client;
 }
 
 // The screen area the full-screen window was last fitted to.
@@ -29,8 +28,10 @@ static bool pausedForDarkDisplays;
 
 static void StartSaver(HWND window) {
   pausedForDarkDisplays = false;
-  // The size is taken here: the projection is built from it in InitGl.
-  StoreClientSize(window);
+  // The size only: the projection is built from it in InitGl.
+  const RECT client = ClientArea(window);
+  rendererState.clientWidth = client.right;
+  rendererState.clientHeight = client.bottom;
   GetWindowRect(window, &fittedScreen);
   if (!isPreview) FitViewportsToMonitors(window);
   LoadSettings();  // before generation, which reads the count
@@ -58,8 +59,7 @@ static void RefitToScreen(HWND window) {
   SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left,
                screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FitViewportsToMonitors(window);
-  RECT client = {};
-  GetClientRect(window, &client);
+  const RECT client = ClientArea(window);
   ResizeClient(client.right, client.bottom);
 }
 

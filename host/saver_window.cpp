@@ -79,8 +79,9 @@ int RunSaverWindow(HWND parent) {
   int exitCode = -1;
   if (RegisterClassA(&wc)) {
     const RECT& a = window.area;
-    saverWindow = CreateWindowExA(window.exStyle, kClassName, window.title, window.style, a.left, a.top,
-                                  a.right - a.left, a.bottom - a.top, parent, nullptr, saverInstance, nullptr);
+    saverWindow =
+        CreateWindowExA(window.exStyle, kClassName, window.title, window.style, a.left, a.top,
+                        a.right - a.left, a.bottom - a.top, parent, nullptr, saverInstance, nullptr);
   }
   if (saverWindow) {
     if (!parent) SetForegroundWindow(saverWindow);

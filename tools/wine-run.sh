@@ -17,13 +17,16 @@ shift
 # for it forever (seen: a prefix's services started anew by a test
 # program, long after the run's warm-up started them, and ctest hung).
 output="$state/output.$$"
+trap 'rm -f "$output"' EXIT
+run_wine() {
+  wine "$@" >"$output" 2>&1
+  code=$?
+  cat "$output"
+}
 case "$1" in
   */tests/bin/*.exe) ;;
   *)
-    wine "$@" >"$output" 2>&1
-    code=$?
-    cat "$output"
-    rm -f "$output"
+    run_wine "$@"
     exit "$code"
     ;;
 esac
@@ -32,18 +35,15 @@ marker="$state/started.$$"
 export KELVARIS_STARTED="Z:${marker//\//\\}"
 for attempt in 1 2 3; do
   rm -f "$marker"
-  wine "$@" >"$output" 2>&1
-  code=$?
-  cat "$output"
+  run_wine "$@"
   if [ "$code" -eq 0 ] || [ -e "$marker" ]; then
     if [ "$code" -eq 137 ] && [ "$(cat "$marker")" = passed ]; then
       echo "wine-run: $(basename "$1") was killed on its way out after its cases passed; counted as passed" >&2
       code=0
     fi
-    rm -f "$marker" "$output"
+    rm -f "$marker"
     exit "$code"
   fi
   echo "wine-run: Wine did not start $(basename "$1") (exit code $code, try $attempt of 3)" >&2
 done
-rm -f "$output"
 exit "$code"

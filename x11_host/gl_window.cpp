@@ -92,8 +92,8 @@ static Window MakeOwnWindow(Display* display, XVisualInfo* visual) {
   XClassHint classHint = {name, className};
   XSetClassHint(display, window, &classHint);
   const long pid = getpid();
-  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(&pid), 1);
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
   xHostState.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &xHostState.deleteWindow, 1);
   XMapWindow(display, window);

@@ -10,7 +10,8 @@
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   HWND area = CreateTestWindow("PreviewArea", 152, 112);
-  std::string line = std::string("\"") + argv[1] + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(area));
+  std::string line =
+      std::string("\"") + argv[1] + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(area));
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION preview = {};

@@ -33,13 +33,10 @@ source "$here/uninstall.sh"
 saver="$WINEPREFIX/drive_c/windows/system32/kelvaris.scr"
 other="$WINEPREFIX/drive_c/windows/system32/other.scr"
 desktop='HKCU\Control Panel\Desktop'
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaris'
 
 preview_host="$(dirname "$installer")/tests/bin/preview_host.exe"
 saver_process() { pgrep -f '^C:.windows.system32.kelvaris\.scr' >/dev/null; }
 no_saver_process() { ! saver_process; }
-value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
-key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 set_saver() {
   wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d "$1" /f >/dev/null 2>&1
   [ $# -lt 2 ] || wine reg add "$desktop" /v ScreenSaveActive /t REG_SZ /d "$2" /f >/dev/null 2>&1

@@ -17,8 +17,8 @@ inline StoredValue ReadStored() {
   StoredValue v;
   unsigned char bytes[16] = {};
   DWORD size = sizeof(bytes);
-  if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "NumSatellites", RRF_RT_ANY | RRF_NOEXPAND, &v.type, bytes,
-                   &size) != ERROR_SUCCESS)
+  if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "NumSatellites", RRF_RT_ANY | RRF_NOEXPAND, &v.type,
+                   bytes, &size) != ERROR_SUCCESS)
     return {};
   v.size = size;
   std::memcpy(&v.data, bytes, 4);

@@ -21,7 +21,9 @@ void WriteMarker(const char* text) {
 }
 
 class VerdictMarker : public testing::EmptyTestEventListener {
-  void OnTestProgramEnd(const testing::UnitTest& unit) override { WriteMarker(unit.Passed() ? "passed" : "failed"); }
+  void OnTestProgramEnd(const testing::UnitTest& unit) override {
+    WriteMarker(unit.Passed() ? "passed" : "failed");
+  }
 };
 
 struct StartedMarker {

@@ -24,7 +24,6 @@ expect() { if [ "$1" = "$2" ]; then ok "$3"; else fail "$3: got '$1', expected '
 
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
-exists() { [ -e "$1" ]; }
 missing() { [ ! -e "$1" ]; }
 
 # The saver's settings as `wine reg` reads and writes them.
@@ -36,7 +35,7 @@ stored_count() {
 }
 delete_settings() { wine reg delete "$settings_key" /f >/dev/null 2>&1; }
 
-# start_saver SCR [ARGS...]: starts SCR /s under Wine (its output to
+# start_saver SCR: starts SCR /s under Wine (its output to
 # $wine_log, if set) and waits until its window has the keyboard focus, so
 # that input sent now reaches it; its PID is in $saver_pid. A start that Wine
 # does not complete (the saver ends before its window appears, as seen on a
@@ -44,9 +43,8 @@ delete_settings() { wine reg delete "$settings_key" /f >/dev/null 2>&1; }
 # code. Status 1 when no window came.
 start_saver() {
   local scr=$1 try
-  shift
   for try in 1 2 3; do
-    wine "$scr" /s "$@" </dev/null >>"${wine_log:-/dev/null}" 2>&1 &
+    wine "$scr" /s </dev/null >>"${wine_log:-/dev/null}" 2>&1 &
     saver_pid=$!
     "$(dirname "${BASH_SOURCE[0]}")/../../tools/wait-for-saver.sh" "$saver_pid" && return 0
     if running "$saver_pid"; then
