@@ -6,7 +6,7 @@
 # The Linux program alone, with only the Linux packages: `make linux`
 # builds it, `make test-linux` tests it, `make install` installs it for
 # XScreenSaver (PREFIX, DESTDIR) and `make uninstall` removes it again,
-# `make deb` packs it. `make windows32` builds the saver for 32-bit Windows,
+# `make deb` packs it, `make rpm` packs it as Fedora lays it out. `make windows32` builds the saver for 32-bit Windows,
 # which is neither shipped nor tested, to keep the code portable.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
@@ -20,7 +20,7 @@ DESTDIR ?=
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -S Timestamp 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
-.PHONY: all build setup setup-linux linux windows32 test test-linux test-stress run fuzz soak bench dist deb install uninstall check-reproducible clean
+.PHONY: all build setup setup-linux linux windows32 test test-linux test-stress run fuzz soak bench dist deb install uninstall rpm check-reproducible clean
 
 all: build
 
@@ -80,10 +80,13 @@ install:
 	@tools/install.sh install "$(PREFIX)" "$(DESTDIR)"
 
 uninstall:
-	@tools/install.sh uninstall
+	@tools/install.sh uninstall "$(PREFIX)" "$(DESTDIR)"
 
 deb: setup-linux
 	@tools/deb.sh
+
+rpm: setup-linux
+	@tools/rpm.sh
 
 # Only what ships: the saver (the installer is made by dist.sh, after any
 # signing) and the Debian package.

@@ -14,14 +14,7 @@ grep -q "^\.TH KELVARIS 6 .* \"Kelvaris $project\"" x11_host/kelvaris.6 ||
 out=build/deb
 tree=$out/kelvaris-$version
 rm -rf "$out"
-mkdir -p "$tree"
-# The sources as they stand (committed or not), without build trees; from
-# a release tarball, which has no .git, everything but build/.
-if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$tree"
-else
-  tar -c --exclude=./build . | tar -x -C "$tree"
-fi
+tools/copy-sources.sh "$tree"
 (cd "$tree" && dpkg-buildpackage -b -us -uc >../build.log 2>&1) || {
   tail -n 40 "$out/build.log"
   exit 1

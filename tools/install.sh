@@ -1,48 +1,45 @@
 #!/usr/bin/env bash
 # `make install` and `make uninstall` of the Linux program, as source
-# installs go. install copies the program, its XScreenSaver settings file
-# and its manual page under DESTDIR/PREFIX, stripped. It installs no
-# packages and builds only the program, so after `make linux` it compiles
-# nothing (`make linux && sudo make install` compiles nothing as root). It
-# records every file and every folder it made in build/linux/installed.txt,
-# from which uninstall removes them again (a folder only once it is empty).
-# Usage: install.sh install PREFIX [DESTDIR] | install.sh uninstall
+# installs go, under DESTDIR/PREFIX.
+# install builds only the program, so that after `make linux` it compiles
+# nothing (`make linux && sudo make install` compiles nothing as root), and
+# installs it stripped with its XScreenSaver settings file and manual page.
+# uninstall removes the files the build rules install, as listed when the
+# tree is configured (build/linux/installed_files.txt, or, where that tree
+# is gone, a scratch tree's), and then the folders of XScreenSaver's own
+# layout left empty; folders other programs share, such as share/man/man6,
+# stay. What is already gone is passed over in silence.
+# Run as root in a user's tree, neither leaves a file owned by root in it.
+# Usage: install.sh install|uninstall PREFIX [DESTDIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-record=build/linux/installed.txt
+action=$1 prefix=$2 destdir=${3:-}
+[ "$(id -u)" -ne 0 ] || trap 'chown -R --from=0:0 --reference=. build 2>/dev/null || true' EXIT
 
-case $1 in
+case $action in
   install)
-    prefix=$2 destdir=${3:-}
     [ -f build/linux/CMakeCache.txt ] || cmake --preset linux >/dev/null
     cmake --build build/linux --target kelvaris
-    # The folders that are not there yet, each before the ones inside it.
-    made=()
-    for folder in libexec/xscreensaver share/xscreensaver/config share/man/man6; do
-      missing=()
-      path=$destdir$prefix/$folder
-      while [ ! -d "$path" ]; do
-        missing=("$path" "${missing[@]}")
-        path=$(dirname "$path")
-      done
-      for path in "${missing[@]}"; do
-        [[ " ${made[*]} " == *" $path "* ]] || made+=("$path")
-      done
-    done
     DESTDIR=$destdir cmake --install build/linux --prefix "$prefix" --strip
-    # The manifest names the files without DESTDIR.
-    { sed "s|^|$destdir|" build/linux/install_manifest.txt; echo; printf '%s\n' "${made[@]}" | tac; } | sed '/^$/d' >"$record"
     ;;
   uninstall)
-    [ -f "$record" ] || { echo "nothing was installed from this tree ($record is missing)"; exit 1; }
-    # Files first, then the folders made, innermost first.
-    while read -r path; do
-      if [ -d "$path" ]; then rmdir --ignore-fail-on-non-empty "$path"; else rm -f "$path"; fi
-    done <"$record"
-    rm -f "$record"
+    list=build/linux/installed_files.txt
+    if [ ! -f "$list" ]; then
+      scratch=$(mktemp -d)
+      trap 'rm -rf "$scratch"' EXIT
+      cmake -S . -B "$scratch" -DKELVARIS_LINUX=ON -DKELVARIS_LINUX_TESTS=OFF >/dev/null
+      list=$scratch/installed_files.txt
+    fi
+    while read -r file; do
+      rm -f "$destdir$prefix/$file"
+      folder=$(dirname "$file")
+      while [[ $folder == *xscreensaver* ]] && rmdir "$destdir$prefix/$folder" 2>/dev/null; do
+        folder=$(dirname "$folder")
+      done
+    done <"$list"
     ;;
   *)
-    echo "usage: install.sh install PREFIX [DESTDIR] | install.sh uninstall"
+    echo "usage: install.sh install|uninstall PREFIX [DESTDIR]"
     exit 1
     ;;
 esac

@@ -11,6 +11,7 @@ linux_packages=(
   xvfb libgl1-mesa-dri mesa-utils xdotool x11-utils imagemagick procps python3
   libx11-dev libgl-dev libglu1-mesa-dev xscreensaver xscreensaver-data xscreensaver-gl
   debhelper dpkg-dev fakeroot lintian man-db mandoc git python3-pyatspi at-spi2-core dbus-daemon
+  rpm rpmlint
 )
 windows_packages=(
   ninja-build googletest

@@ -7,10 +7,13 @@
 #   no-windows  nothing of the Windows side was called or built
 #   install     `make install` compiled nothing after `make linux`, installed
 #               every file, and the manual page passes mandoc's lint
-#   uninstall   `make uninstall` takes back every file and folder it made
+#   uninstall   `make uninstall` takes back what two installs put there,
+#               from the build rules alone, and only that; again, quietly
 #   package     the package build ran the unit tests and built no benchmark;
 #               the package depends on the libc it needs, and lintian finds
 #               no error and no warning in it
+#   layouts     Fedora's layout as an RPM that rpmlint passes, Arch's as an
+#               install tree, built without GTest
 # Usage: linux_only_test.sh CASE SOURCE_DIR WORK_DIR
 set -uo pipefail
 case=$1 source_dir=$2 work=$3
@@ -48,14 +51,22 @@ case $case in
     mandoc -T lint -W warning "$work/stage/usr/share/man/man6/kelvaris.6" || fail "mandoc finds fault with the manual page"
     ;;
   uninstall)
-    # A stage of its own, so that the other cases keep theirs.
+    # Installed twice into a stage of its own (the other cases keep theirs),
+    # beside another hack's settings file and manual page; uninstalled from
+    # the tree once its build tree is gone, and then again.
     stage="$work/uninstall-stage"
     rm -rf "$stage"
-    in_tree install DESTDIR="$stage" PREFIX=/usr >/dev/null 2>&1 || fail "make install"
+    for _ in 1 2; do in_tree install DESTDIR="$stage" PREFIX=/usr >/dev/null 2>&1 || fail "make install"; done
     [ -f "$stage/usr/${files[0]}" ] || fail "make install did not install ${files[0]}"
-    in_tree uninstall >/dev/null 2>&1 || fail "make uninstall"
-    [ -z "$(ls -A "$stage" 2>/dev/null)" ] && ok "make uninstall left nothing" ||
-      fail "make uninstall left: $(find "$stage" | tr '\n' ' ')"
+    echo other >"$stage/usr/share/xscreensaver/config/other.xml"
+    echo other >"$stage/usr/share/man/man6/other.6"
+    rm -rf "$work/tree/build/linux"
+    in_tree uninstall DESTDIR="$stage" PREFIX=/usr >"$work/uninstall.log" 2>&1 || fail "make uninstall: $(cat "$work/uninstall.log")"
+    expect "$(cd "$stage/usr" && find . -type f -o -type d -empty | sort)" "./libexec
+./share/man/man6/other.6
+./share/xscreensaver/config/other.xml" "make uninstall left only the other files and the shared empty folders"
+    expect "$(in_tree -s --no-print-directory uninstall DESTDIR="$stage" PREFIX=/usr 2>&1; echo "status $?")" "status 0" \
+      "a second make uninstall is quiet"
     ;;
   package)
     grep -q '100% tests passed' "$work/tree/build/deb/build.log" || fail "the package build ran no unit tests"
@@ -67,6 +78,29 @@ case $case in
     lintian --pedantic -I "$package" >"$work/lintian.log" 2>&1
     cat "$work/lintian.log"
     grep -qE '^[EW]: ' "$work/lintian.log" && fail "lintian reports errors or warnings"
+    ;;
+  layouts)
+    # Fedora's layout as `make rpm` packs it, and Arch's install tree from
+    # the configure line packagers are given (which must not need GTest).
+    in_tree rpm >"$work/rpm.log" 2>&1 || fail "make rpm: $(tail -n 20 "$work/rpm.log")"
+    package=$(ls "$work"/tree/build/rpm/RPMS/*/kelvaris-*.rpm)
+    expect "$(rpm -qlp "$package" | grep -v build-id)" "/usr/libexec/xscreensaver/kelvaris
+/usr/share/licenses/kelvaris-0.1.0
+/usr/share/licenses/kelvaris-0.1.0/LICENSE
+/usr/share/man/man6/kelvaris.6.gz
+/usr/share/xscreensaver/config/kelvaris.xml
+/usr/share/xscreensaver/hacks.conf.d/kelvaris.conf" "the RPM's files"
+    rpmlint -r "$work/tree/rpm/kelvaris.rpmlintrc" "$package" "$work/tree/rpm/kelvaris.spec" >"$work/rpmlint.log" 2>&1
+    grep -E ': [EW]: ' "$work/rpmlint.log" && fail "rpmlint reports errors or warnings"
+    rm -rf "$work/arch" "$work/arch-stage"
+    { cmake -S "$work/tree" -B "$work/arch" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+        -DKELVARIS_LINUX=ON -DKELVARIS_LINUX_TESTS=OFF -DKELVARIS_HACK_DIR=lib/xscreensaver \
+        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON && cmake --build "$work/arch" &&
+        DESTDIR="$work/arch-stage" cmake --install "$work/arch"; } >"$work/arch.log" 2>&1 ||
+      fail "the Arch layout's build: $(tail -n 20 "$work/arch.log")"
+    expect "$(cd "$work/arch-stage" && find . -type f | sort)" "./usr/lib/xscreensaver/kelvaris
+./usr/share/man/man6/kelvaris.6
+./usr/share/xscreensaver/config/kelvaris.xml" "the Arch layout's files"
     ;;
   *) fail "no such case: $case" ;;
 esac
