@@ -1,6 +1,7 @@
 #include "frame_clock.h"
 
 #include <cstdio>
+#include <cstring>
 
 long long NextFrameDue(long long due, long long now, long long interval) {
   return now - due >= interval ? now + interval : due + interval;
@@ -9,4 +10,16 @@ long long NextFrameDue(long long due, long long now, long long interval) {
 void FormatFrameRate(int frames, long long nanoseconds, char* text, size_t size) {
   std::snprintf(text, size, "FPS: %.1f",
                 nanoseconds > 0 ? frames * 1e9 / static_cast<double>(nanoseconds) : 0.0);
+}
+
+void CountFrame(FrameRateCounter& counter, long long now) {
+  if (counter.countSince == 0) {
+    counter.countSince = now;
+    std::strcpy(counter.text, "FPS: ...");
+  }
+  ++counter.framesCounted;
+  if (now - counter.countSince < 1000000000LL) return;
+  FormatFrameRate(counter.framesCounted, now - counter.countSince, counter.text, sizeof counter.text);
+  counter.countSince = now;
+  counter.framesCounted = 0;
 }

@@ -12,3 +12,14 @@ long long NextFrameDue(long long due, long long now, long long interval);
 // The frame rate of `frames` frames drawn in `nanoseconds`, as the hacks
 // show it: "FPS: 78.0".
 void FormatFrameRate(int frames, long long nanoseconds, char* text, size_t size);
+
+// The frames counted for the rate shown (-fps), recounted once a second.
+struct FrameRateCounter {
+  long long countSince;  // nanoseconds; 0 before the first frame
+  int framesCounted;
+  char text[24];  // what to show: "FPS: ..." until the first second is counted
+};
+
+// Counts a frame started at `now` (nanoseconds); once a second has passed
+// since the count began, the text becomes the rate and the count begins again.
+void CountFrame(FrameRateCounter& counter, long long now);

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "frame_clock.h"
+#include "frame_rate_text.h"
 #include "renderer.h"
 #include "scene.h"
 #include "stop_signal.h"
@@ -55,6 +56,7 @@ void RunFrames(const HackOptions& options, const sigset_t& waiting) {
   Display* display = xHostState.display;
   const int connection = ConnectionNumber(display);
   const long long interval = options.delayMicroseconds * 1000LL;
+  FrameRateCounter frameRate = {};
   // SIGTERM and SIGINT are let in only inside pselect, which lets them in
   // and waits in one step. Every pass goes through it, without waiting when
   // a frame is already due, so a stop is seen within one frame however slow
@@ -75,7 +77,10 @@ void RunFrames(const HackOptions& options, const sigset_t& waiting) {
     if (now < due) continue;  // woken by events, handled on the next pass
     AdvanceScene();
     DrawScene();
-    if (options.showFps) DrawFrameRate(now);
+    if (options.showFps) {
+      CountFrame(frameRate, now);
+      DrawFrameRateText(frameRate.text);
+    }
     // Asked to stop while drawing: the frame is not presented. The signal
     // stays pending and ends the program once everything is released.
     stopSignal = PendingStopSignal();

@@ -161,14 +161,12 @@ bool OpenGlWindow(const HackOptions& options) {
   rendererState.clientWidth = attributes.width;
   rendererState.clientHeight = attributes.height;
   InitSceneGl();
-  if (options.showFps) InitFrameRate();
   return true;
 }
 
 void CloseGlWindow() {
   XHostState& x = xHostState;
   if (x.context) {
-    FreeFrameRate();
     FreeSceneResources();
     glXMakeCurrent(x.display, None, nullptr);
     glXDestroyContext(x.display, x.context);

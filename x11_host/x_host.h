@@ -37,11 +37,3 @@ void CloseGlWindow();
 // window of its own, the window manager's close or Escape/q. `waiting` is
 // the signal mask that lets the stop signals in (CatchStopSignals).
 void RunFrames(const HackOptions& options, const sigset_t& waiting);
-
-// The frame rate in the lower left corner (-fps), as XScreenSaver's hacks
-// show theirs. InitFrameRate prepares the text's bitmap, with the context
-// current; false when the X server has no "fixed" font.
-bool InitFrameRate();
-// Counts a frame started at `now` (nanoseconds) and draws the rate over it.
-void DrawFrameRate(long long now);
-void FreeFrameRate();

@@ -42,7 +42,13 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   o = Read({"-visual", "truecolor"});
   EXPECT_EQ(o.visual, VisualChoice::kClass);
   EXPECT_EQ(o.visualClass, 4);  // X's TrueColor
-  EXPECT_EQ(Read({"-visual", "StaticGray"}).visualClass, 0);
+  // Every class by X's number for it, in any case.
+  const char* const classes[] = {"StaticGray", "grayscale", "STATICCOLOR", "PseudoColor", "TrueColor", "directcolor"};
+  for (int number = 0; number < 6; ++number) {
+    o = Read({"-visual", classes[number]});
+    EXPECT_EQ(o.visual, VisualChoice::kClass) << classes[number];
+    EXPECT_EQ(o.visualClass, number) << classes[number];
+  }
   EXPECT_EQ(Read({"-root", "--help", "-bogus"}).verdict, OptionsVerdict::kHelp);
 
   // XScreenSaver's window comes before -root; a -window-id given comes first.

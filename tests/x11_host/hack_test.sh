@@ -7,7 +7,8 @@
 #               it when it goes and survives it when it is stopped
 #   options     the options other hacks take; the frame rate over the scene
 #   slow-stop   the root window of a large screen at the slowest frames the
-#               program allows, stopped within a frame by SIGTERM and SIGINT
+#               program allows, stopped within a frame by SIGTERM and SIGINT,
+#               the frame being drawn never shown
 #   x-end       the X server going away
 #   refused     the messages for refused command lines and displays
 #   no-glx      an X server without GLX
@@ -27,6 +28,8 @@ wait_for_satellites() { poll 120 satellites_shown "$1" || fail "no satellites ap
 # The brightest channel (0-255) in the area WxH+X+Y of the screen.
 brightest() { import -window root -crop "$1" -depth 8 -format '%[fx:int(255*maxima)]' info:; }
 lit() { [ "$(brightest "$1")" -gt 16 ]; }
+# The mean brightness (0-255) of the area.
+mean() { import -window root -crop "$1" -depth 8 -format '%[fx:int(255*mean)]' info:; }
 
 # The cases that draw on the default display get one of their own.
 case $case in
@@ -72,7 +75,11 @@ options)
     -display "$DISPLAY" 2>"$work/options.err" &
   options=$!
   poll 60 lit 150x40+0+560
+  window=$(xdotool search --name '^Kelvaris$' | head -n1)
+  expect "$(xwininfo -id "$window" | sed -n 's/^ *Depth: //p')" 32 "-visual TrueColor takes the deepest TrueColor visual"
   expect "$(brightest 150x40+0+560)" 255 "-fps draws the frame rate in the corner"
+  # White text on a dark backdrop: the text's box is mostly dark.
+  [ "$(mean 80x16+8+574)" -lt 100 ] || fail "-fps: the text's box is not mostly dark (mean $(mean 80x16+8+574))"
   import -window root -crop 480x600+160+0 +repage -depth 8 "$work/scene.ppm"
   python3 "$checker" "$work/scene.ppm" 480x600+0+0 >/dev/null || fail "-fps: the scene beside the rate is drawn wrong"
   kill -TERM "$options"
@@ -92,6 +99,29 @@ slow-stop)
     echo "   ended $((($(date +%s%N) - start) / 1000000)) ms after SIG$signal"
     expect "$(cat "$work/root.err")" "" "SIG$signal: nothing printed"
   done
+  # A guest in a window whose owner is held still, so that nothing else draws
+  # there: held mid-frame while the screen is read, then signalled, the frame
+  # it was drawing is never shown.
+  export DISPLAY=":$(head -n1 "$work/large")"
+  "$kelvaris" -count 0 -delay 500000 &
+  host=$!
+  window=$(xdotool search --sync --name '^Kelvaris$' | head -n1)
+  xdotool windowsize "$window" 3840 2160
+  poll 60 lit 1x1+1920+1080
+  kill -STOP "$host"
+  "$kelvaris" --window-id "$window" --count 1000 &
+  guest=$!
+  wait_for_satellites 3840x2160+0+0
+  kill -STOP "$guest"
+  import -window root -depth 8 "$work/before.rgb"
+  kill -TERM "$guest"
+  kill -CONT "$guest"
+  expect_end "$guest" 143 "SIGTERM in the middle of a frame ends it by that signal"
+  import -window root -depth 8 "$work/after.rgb"
+  cmp -s "$work/before.rgb" "$work/after.rgb" && ok "the frame it was drawing was not shown" ||
+    fail "a frame was shown after SIGTERM"
+  kill -CONT "$host"
+  kill "$host"
   ;;
 x-end)
   # The X server goes away: it ends at once without a word.

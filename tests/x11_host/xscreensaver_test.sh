@@ -28,26 +28,26 @@ programs: GL: $kelvaris --root --count 0 \\n\\
   GL: $kelvaris --root --count 1000 \\n\\
   abstractile --root \\n
 SETTINGS
-chown -R nobody:nogroup "$home" "$work"
-kelvaris_runs() { pgrep -u nobody -f "^$kelvaris " >/dev/null; }  # the daemon's, not other tests'
+give_to_saver_user "$home" "$work"
+kelvaris_runs() { pgrep -u "$saver_user" -f "^$kelvaris --root " >/dev/null; }  # the daemon's, not other tests'
 kelvaris_gone() { ! kelvaris_runs; }
 
-answers() { as_nobody xscreensaver-command -time >/dev/null 2>&1; }
+answers() { as_saver_user xscreensaver-command -time >/dev/null 2>&1; }
 # The daemon answers once it is up. Now and then, in a full run, one has
 # been seen to stop in its own start (its log ends after "running in
 # process", before it opens the input extension) and never answer: that
 # is no verdict on Kelvaris, so such a start is made again, up to three
 # times, and said so. 60 s bounds only guard a hang.
 for try in 1 2 3; do
-  as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+  as_saver_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
   daemon=$!
   poll 60 answers && break
   echo "the XScreenSaver daemon did not answer in 60 s (try $try of 3): $(tail -n1 "$work/daemon.log")"
-  pkill -P "$daemon"  # the daemon, a child of the shell that started it as nobody
+  pkill -P "$daemon"  # the daemon, a child of the shell that started it
   wait "$daemon" 2>/dev/null
 done
 stop_all() {
-  as_nobody xscreensaver-command -exit >/dev/null 2>&1
+  as_saver_user xscreensaver-command -exit >/dev/null 2>&1
   kill "$daemon" 2>/dev/null
   rm -rf "$home"
   stop_displays
@@ -55,13 +55,13 @@ stop_all() {
 trap stop_all EXIT
 
 answers || { fail "the daemon did not answer"; finish; }
-as_nobody xscreensaver-command -activate >/dev/null || fail "the daemon did not take -activate"
+as_saver_user xscreensaver-command -activate >/dev/null || fail "the daemon did not take -activate"
 poll 60 kelvaris_runs && ok "the daemon started Kelvaris" || fail "no Kelvaris process after -activate"
 picture_of 1024x768+0+0 || fail "the picture"
 
 # -select counts from 1.
-as_nobody xscreensaver-command -select 2 >/dev/null || fail "the daemon did not take -select 2"
-slow() { pgrep -u nobody -f "^$kelvaris --root --count 1000" >/dev/null; }
+as_saver_user xscreensaver-command -select 2 >/dev/null || fail "the daemon did not take -select 2"
+slow() { pgrep -u "$saver_user" -f "^$kelvaris --root --count 1000" >/dev/null; }
 not_slow() { ! slow; }
 # Once its satellites are on the screen, the picture is lit but no longer
 # the sphere alone.
@@ -75,11 +75,11 @@ drawing_satellites() {
 logged_sigterm() { grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log"; }
 # Switched while it draws.
 poll 60 drawing_satellites
-as_nobody xscreensaver-command -select 3 >/dev/null || fail "the daemon did not take -select 3"
+as_saver_user xscreensaver-command -select 3 >/dev/null || fail "the daemon did not take -select 3"
 poll 60 not_slow && ok "switched away, Kelvaris is gone" || fail "Kelvaris at 1000 satellites still runs 60 s after the switch"
 poll 60 logged_sigterm && ok "the daemon logs Kelvaris as stopped by SIGTERM" ||
   fail "the daemon's log for Kelvaris: $(grep -F "($kelvaris)" "$work/daemon.log")"
 
-as_nobody xscreensaver-command -deactivate >/dev/null || fail "the daemon did not take -deactivate"
+as_saver_user xscreensaver-command -deactivate >/dev/null || fail "the daemon did not take -deactivate"
 poll 60 kelvaris_gone && ok "no Kelvaris process left" || fail "a Kelvaris process is left"
 finish
