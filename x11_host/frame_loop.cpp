@@ -82,7 +82,10 @@ void RunFrames(const HackOptions& options, const sigset_t& waiting) {
       DrawFrameRateText(frameRate.text);
     }
     // Asked to stop while drawing: the frame is not presented. The signal
-    // stays pending and ends the program once everything is released.
+    // stays pending and ends the program once everything is released. The
+    // drawing is finished first, since a software renderer does most of it
+    // only when the frame is flushed, which would otherwise be in the swap.
+    glFinish();
     stopSignal = PendingStopSignal();
     if (stopSignal) break;
     glXSwapBuffers(display, xHostState.window);
