@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <cstdio>
 #include <cstring>
 
 const char kUsage[] =
@@ -19,6 +20,17 @@ const char kUsage[] =
     "  -install, -noinstall, -mono\n"
     "                  accepted and ignored: the scene needs no colormap and is drawn in colour\n"
     "  -help, --help   print this and exit\n";
+
+const char kWaylandUsage[] =
+    "usage: kelvaris-wayland [--background | --window] [--count N] [--delay USEC] [--fps | --no-fps]\n"
+    "  (neither)       the screen saver: above every window on every output, until a key,\n"
+    "                  a click, a touch or a move of the pointer\n"
+    "  --background    below every window on every output, taking no input, until stopped\n"
+    "  --window        in a window of its own (Escape or q closes it)\n"
+    "  --count N       number of satellites, 0 or more (default 5; at most 1000 are drawn)\n"
+    "  --delay USEC    microseconds per tick of the animation (default 10000)\n"
+    "  --fps, --no-fps show the frame rate in the lower left corner, or not (the default)\n"
+    "  --help          print this and exit\n";
 
 // Digits in the given base (10 or 16) up to the end, at most `limit`.
 static bool ParseUnsigned(const char* text, unsigned base, uint64_t limit, uint64_t* value) {
@@ -169,4 +181,50 @@ HackOptions ReadHackOptions(int argc, const char* const* argv, const char* envir
   }
   options.target = windowIdGiven ? DrawTarget::kWindowId : root ? DrawTarget::kRoot : DrawTarget::kOwnWindow;
   return options;
+}
+
+WaylandOptions ReadWaylandOptions(int argc, const char* const* argv) {
+  WaylandOptions options = {};
+  options.verdict = OptionsVerdict::kRun;
+  options.mode = WaylandMode::kSaver;
+  options.count = kDefaultSatelliteCount;
+  options.delayMicroseconds = kDefaultDelayMicroseconds;
+  for (int i = 1; i < argc && options.verdict == OptionsVerdict::kRun; ++i) {
+    const char* name = OptionName(argv[i]);
+    options.offending = argv[i];
+    if (!name || !*name) {
+      options.verdict = OptionsVerdict::kUnknownOption;
+    } else if (Is(name, "background")) {
+      options.mode = WaylandMode::kBackground;
+    } else if (Is(name, "window")) {
+      options.mode = WaylandMode::kWindow;
+    } else if (Is(name, "fps") || Is(name, "no-fps")) {
+      options.showFps = Is(name, "fps");
+    } else if (Is(name, "help")) {
+      options.verdict = OptionsVerdict::kHelp;
+    } else if (!Is(name, "count") && !Is(name, "delay")) {
+      options.verdict = OptionsVerdict::kUnknownOption;
+    } else if (i + 1 == argc) {
+      options.verdict = OptionsVerdict::kMissingValue;
+    } else {
+      options.option = argv[i];
+      options.offending = argv[++i];
+      if (!ParseNonNegative(options.offending, Is(name, "count") ? &options.count : &options.delayMicroseconds))
+        options.verdict = OptionsVerdict::kBadValue;
+    }
+  }
+  if (options.verdict == OptionsVerdict::kRun) options.offending = options.option = nullptr;
+  return options;
+}
+
+void ReportCommandLineFault(const char* program, const char* usage, OptionsVerdict verdict,
+                            const char* offending, const char* option) {
+  if (verdict == OptionsVerdict::kUnknownOption) {
+    std::fprintf(stderr, "%s: unrecognised option: %s\n", program, offending);
+  } else if (verdict == OptionsVerdict::kMissingValue) {
+    std::fprintf(stderr, "%s: option %s needs a value\n", program, offending);
+  } else {
+    std::fprintf(stderr, "%s: bad value for %s: %s\n", program, option, offending);
+  }
+  std::fputs(usage, stderr);
 }

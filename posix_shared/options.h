@@ -1,4 +1,4 @@
-// The command line of the Linux program, read as XScreenSaver's hacks read
+// The command lines of the Linux programs, read as XScreenSaver's hacks read
 // theirs: each option with one dash or two. Platform-free.
 #pragma once
 
@@ -59,3 +59,29 @@ HackOptions ReadHackOptions(int argc, const char* const* argv, const char* envir
 bool ParseXId(const char* text, unsigned long* id);
 
 extern const char kUsage[];
+
+// What the Wayland program draws on (kelvaris-wayland).
+enum class WaylandMode {
+  kSaver,       // the default: above everything on every output, ended by input
+  kBackground,  // --background: below every window on every output, taking no input
+  kWindow,      // --window: an ordinary window
+};
+
+struct WaylandOptions {
+  OptionsVerdict verdict;  // never kBadEnvironmentWindow
+  const char* offending;   // as in HackOptions
+  const char* option;
+  WaylandMode mode;  // the last of --background and --window holds
+  int32_t count;
+  int32_t delayMicroseconds;  // one tick of the animation; frames follow the compositor
+  bool showFps;
+};
+
+WaylandOptions ReadWaylandOptions(int argc, const char* const* argv);
+
+extern const char kWaylandUsage[];
+
+// Says on standard error what was wrong with the command line (kUnknownOption,
+// kMissingValue or kBadValue), as "PROGRAM: ...", followed by the usage.
+void ReportCommandLineFault(const char* program, const char* usage, OptionsVerdict verdict,
+                            const char* offending, const char* option);

@@ -1,0 +1,62 @@
+# Sourced by the Wayland program's tests, with the test library: start_sway
+# DIR [CONFIG LINE...] and start_weston DIR [WESTON ARGS...] run a private
+# headless compositor in DIR, stopped when the test ends, and point this
+# shell's clients (WAYLAND_DISPLAY, XDG_RUNTIME_DIR, SWAYSOCK) at it.
+# Compositors run as an unprivileged user (sway refuses root): nobody when
+# the tests run as root, else the user running them. Clients run as the
+# test does; root may use a socket of nobody's.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_lib.sh"
+compositor_pids=()
+stop_compositors() { [ ${#compositor_pids[@]} -eq 0 ] || kill "${compositor_pids[@]}" 2>/dev/null; }
+trap stop_compositors EXIT
+
+# (A command prefix, not a function, so that $! is the compositor itself.)
+as_compositor_user=()
+[ "$(id -u)" -ne 0 ] || as_compositor_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+
+# A runtime folder of the compositor's own, and the environment it runs in.
+prepare_runtime() {
+  rm -rf "$1"
+  mkdir -p "$1/runtime"
+  chmod 700 "$1/runtime"
+  [ "$(id -u)" -ne 0 ] || chown nobody:nogroup "$1/runtime"
+  export XDG_RUNTIME_DIR="$1/runtime"
+}
+socket_made() { compgen -G "$XDG_RUNTIME_DIR/$1" >/dev/null; }
+
+start_sway() {
+  local dir=$1
+  shift
+  prepare_runtime "$dir"
+  printf '%s\n' "xwayland disable" "$@" >"$dir/sway.conf"
+  "${as_compositor_user[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" WLR_BACKENDS=headless \
+    WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 sway -c "$dir/sway.conf" >"$dir/sway.log" 2>&1 &
+  compositor_pids+=($!)
+  poll 30 socket_made 'sway-ipc.*.sock' && poll 30 socket_made 'wayland-*.lock' ||
+    { fail "sway did not start: $(tail -n 3 "$dir/sway.log")"; return 1; }
+  SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock")
+  WAYLAND_DISPLAY=$(basename "$(compgen -G "$XDG_RUNTIME_DIR/wayland-*.lock")" .lock)
+  export SWAYSOCK WAYLAND_DISPLAY
+}
+
+start_weston() {
+  local dir=$1
+  shift
+  prepare_runtime "$dir"
+  "${as_compositor_user[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" weston --no-config \
+    --backend=headless-backend.so --use-pixman --socket=weston "$@" >"$dir/weston.log" 2>&1 &
+  compositor_pids+=($!)
+  poll 30 socket_made 'weston.lock' || { fail "weston did not start: $(tail -n 3 "$dir/weston.log")"; return 1; }
+  export WAYLAND_DISPLAY=weston
+}
+
+# The processor time (in clock ticks) a process has used so far.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Whether a process used at most one tick in the next second: drawing
+# nothing.
+idle_for_a_second() {
+  local before
+  before=$(cpu_ticks "$1")
+  sleep 1
+  [ "$(cpu_ticks "$1")" -le $((before + 1)) ]
+}

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The Wayland program on private headless compositors, one concern per run:
+#   outputs     the saver on two outputs of different sizes and scales: each
+#               shows the whole sphere centred and round, crisp at scale 2;
+#               an output added gets the scene
+#   input       a key, a click and the pointer's travel each end the saver
+#               with 0; a small jitter does not
+#   background  --background stays below a window and takes no input
+#   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
+#               the signal, five times
+#   idle        no frames (no processor time) while the compositor is idle
+#               or the window is on a hidden workspace
+#   faults      the messages for no compositor, no layer shell, refused
+#               command lines; the compositor's end ends it without a word
+# Usage: wayland_test.sh CASE KELVARIS_WAYLAND VIRTUAL_POINTER CHECKER WORK_DIR
+# (the case's work goes to WORK_DIR-CASE)
+set -uo pipefail
+case=$1 kelvaris=$2 virtual_pointer=$3 checker=$4 work=$5-$1
+source "$(dirname "$0")/compositors.sh"
+rm -rf "$work"
+mkdir -p "$work"
+
+# The output's screenshot in OUTPUT.ppm.
+shot() { grim -t ppm -o "$1" "$work/$1.ppm"; }
+# Whether the output (WxH pixels) shows the sphere alone, centred and round,
+# framed by its narrower side.
+sphere_on() { shot "$1" && python3 "$checker" --narrower-side "$work/$1.ppm" "$2+0+0" >/dev/null; }
+# Whether the output shows more than the sphere: satellites.
+satellites_on() { shot "$1" && ! python3 "$checker" --narrower-side "$work/$1.ppm" "$2+0+0" >/dev/null; }
+# Whether the output's picture has changed since its last screenshot.
+changed() { cp "$work/$1.ppm" "$work/$1.before.ppm" && shot "$1" && ! cmp -s "$work/$1.ppm" "$work/$1.before.ppm"; }
+# The share of horizontally neighbouring pixel pairs (x even) along the
+# picture's middle row that differ: none in a picture drawn at half the
+# size and doubled.
+pairs_differing() {
+  python3 - "$1" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields = data.split(maxsplit=4)
+width, height, pixels = int(fields[1]), int(fields[2]), fields[4]
+row = pixels[3 * width * (height // 2):3 * width * (height // 2 + 1)]
+pairs = [(row[6 * i:6 * i + 3], row[6 * i + 3:6 * i + 6]) for i in range(width // 2)]
+lit = [a != b for a, b in pairs if max(a) > 16]
+print(int(100 * sum(lit) / max(1, len(lit))))
+PY
+}
+drawing() { ! idle_for_a_second "$1"; }
+start_saver() {
+  "$kelvaris" "$@" 2>>"$work/saver.err" &
+  saver=$!
+}
+
+case $case in
+outputs)
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720 scale 1" || finish
+  swaymsg create_output >/dev/null && swaymsg output HEADLESS-2 mode 720x1280 scale 2 pos 1280 0 >/dev/null
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1 1280x720 && ok "1280x720 at scale 1: the sphere centred and round" ||
+    fail "1280x720 at scale 1: the picture"
+  poll 30 sphere_on HEADLESS-2 720x1280 && ok "720x1280 at scale 2: the sphere framed by the width" ||
+    fail "720x1280 at scale 2: the picture"
+  differing=$(pairs_differing "$work/HEADLESS-2.ppm")
+  [ "$differing" -gt 20 ] && ok "scale 2 drawn at the output's pixels ($differing % of pairs differ)" ||
+    fail "scale 2 looks doubled: $differing % of pairs differ"
+  swaymsg create_output >/dev/null && swaymsg output HEADLESS-3 mode 1024x768 pos 2000 0 >/dev/null
+  poll 30 sphere_on HEADLESS-3 1024x768 && ok "an output added gets the scene" || fail "an output added: the picture"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends it by that signal"
+  ;;
+input)
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
+  "$virtual_pointer" >"$work/pointer.out" &
+  poll 30 grep -q ready "$work/pointer.out" || fail "no virtual pointer"
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1 1280x720
+  wtype -s 300 a
+  expect_end "$saver" 0 "a key ends the saver"
+
+  swaymsg seat seat0 cursor set 640 360 >/dev/null
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1 1280x720
+  # Two across and one down: within the threshold. Once a later frame is on
+  # the screen, the saver has had the motion and still runs.
+  swaymsg seat seat0 cursor move 2 1 >/dev/null
+  poll 30 changed HEADLESS-1 && poll 30 changed HEADLESS-1
+  running "$saver" && ok "a jitter of 2 and 1 pixels leaves the saver running" || fail "a small jitter ended the saver"
+  swaymsg seat seat0 cursor move 3 0 >/dev/null
+  expect_end "$saver" 0 "the pointer's travel beyond the threshold ends the saver"
+
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1 1280x720
+  swaymsg seat seat0 cursor press button1 >/dev/null
+  swaymsg seat seat0 cursor release button1 >/dev/null
+  expect_end "$saver" 0 "a click ends the saver"
+  expect "$(cat "$work/saver.err")" "" "nothing printed"
+  ;;
+background)
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
+  start_saver --background --count 50
+  poll 30 satellites_on HEADLESS-1 1280x720 || fail "--background: no satellites"
+  "$kelvaris" --window --count 0 &
+  window=$!
+  poll 30 sphere_on HEADLESS-1 1280x720 && ok "a window covers the background" || fail "the background shows over the window"
+  wtype -s 300 q
+  expect_end "$window" 0 "q reaches the window, not the background"
+  running "$saver" && ok "the background still runs" || fail "the background ended"
+  kill -INT "$saver"
+  expect_end "$saver" 130 "SIGINT ends the background by that signal"
+  ;;
+slow-stop)
+  start_sway "$work/sway" "output HEADLESS-1 mode 3840x2160" || finish
+  centre_lit() { [ "$(grim -g '1920,1080 1x1' -t ppm - | tail -c 3 | od -An -tu1 | awk '{print $1 + $2 + $3}')" -gt 16 ]; }
+  for signal in TERM INT TERM INT TERM; do
+    start_saver --count 1000
+    poll 60 centre_lit
+    start=$(date +%s%N)
+    kill -"$signal" "$saver"
+    expect_end "$saver" $((128 + $(kill -l "$signal"))) "SIG$signal at 1000 satellites on 3840x2160 ends it by that signal"
+    echo "   ended $((($(date +%s%N) - start) / 1000000)) ms after SIG$signal"
+  done
+  expect "$(cat "$work/saver.err")" "" "nothing printed"
+  ;;
+idle)
+  # weston stops frame callbacks once idle (after a second without input).
+  start_weston "$work/weston" --width=1280 --height=720 --idle-time=1 || finish
+  start_saver --window --count 0
+  poll 30 drawing "$saver" || fail "the window never drew"
+  poll 60 idle_for_a_second "$saver" && ok "no frames while weston is idle" || fail "it draws while weston is idle"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends the window by that signal"
+  # A window on a workspace that is not shown gets no frame callbacks.
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
+  start_saver --window --count 0
+  poll 30 sphere_on HEADLESS-1 1280x720
+  swaymsg workspace 2 >/dev/null
+  poll 60 idle_for_a_second "$saver" && ok "no frames while its workspace is hidden" || fail "it draws while hidden"
+  swaymsg workspace 1 >/dev/null
+  poll 30 drawing "$saver" && ok "shown again, it draws again" || fail "shown again, it draws nothing"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends the window by that signal"
+  ;;
+faults)
+  env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" "$kelvaris" 2>"$work/err"
+  expect "$? $(cat "$work/err")" "1 kelvaris-wayland: WAYLAND_DISPLAY is not set, and no compositor answers at wayland-0" \
+    "no compositor at all"
+  WAYLAND_DISPLAY=nothing-here XDG_RUNTIME_DIR="$work" "$kelvaris" 2>"$work/err"
+  expect "$? $(cat "$work/err")" "1 kelvaris-wayland: the compositor at WAYLAND_DISPLAY=nothing-here cannot be reached" \
+    "a compositor that is not there"
+  "$kelvaris" --count 5x 2>"$work/err"
+  expect "$? $(head -n1 "$work/err") $(sed -n 2p "$work/err" | head -c 6)" \
+    "1 kelvaris-wayland: bad value for --count: 5x usage:" "a bad count"
+  "$kelvaris" --root 2>"$work/err"
+  expect "$? $(head -n1 "$work/err")" "1 kelvaris-wayland: unrecognised option: --root" "an X11 option"
+  start_weston "$work/weston" --width=640 --height=480 || finish
+  "$kelvaris" 2>"$work/err"
+  expect "$? $(cat "$work/err")" "1 kelvaris-wayland: the compositor offers no layer shell (zwlr_layer_shell_v1); \
+kelvaris-wayland --window draws in a window instead" "no layer shell, and --window named"
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1 1280x720
+  kill "${compositor_pids[-1]}"
+  expect_end "$saver" 1 "the compositor's end ends it"
+  expect "$(cat "$work/saver.err")" "" "the compositor's end: nothing printed"
+  ;;
+*)
+  fail "no such case: $case"
+  ;;
+esac
+finish
