@@ -9,8 +9,9 @@ version=$(dpkg-parsechangelog -S Version)
 project=$(sed -n 's/^project(Kelvaris VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$version" = "$project" ] || { echo "debian/changelog is at $version, the project at $project"; exit 1; }
 # The manual page, read as it stands in the tree too, names the version itself.
-grep -q "^\.TH KELVARIS 6 .* \"Kelvaris $project\"" x11_host/kelvaris.6 ||
-  { echo "x11_host/kelvaris.6 does not name Kelvaris $project"; exit 1; }
+for page in x11_host/kelvaris.6 wayland_host/kelvaris-wayland.6; do
+  grep -q "^\.TH [A-Z-]* 6 .* \"Kelvaris $project\"" "$page" || { echo "$page does not name Kelvaris $project"; exit 1; }
+done
 out=build/deb
 tree=$out/kelvaris-$version
 rm -rf "$out"

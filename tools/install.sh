@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# `make install` and `make uninstall` of the Linux program, as source
+# `make install` and `make uninstall` of the Linux programs, as source
 # installs go, under DESTDIR/PREFIX.
-# install builds only the program, so that after `make linux` it compiles
+# install builds only the programs, so that after `make linux` it compiles
 # nothing (`make linux && sudo make install` compiles nothing as root), and
-# installs it stripped with its XScreenSaver settings file and manual page.
+# installs them stripped with the XScreenSaver settings file and the manual
+# pages.
 # uninstall removes the files the build rules install, as listed when the
 # tree is configured (build/linux/installed_files.txt, or, where that tree
 # is gone, a scratch tree's), and then the folders of XScreenSaver's own
@@ -19,7 +20,7 @@ action=$1 prefix=$2 destdir=${3:-}
 case $action in
   install)
     [ -f build/linux/CMakeCache.txt ] || cmake --preset linux >/dev/null
-    cmake --build build/linux --target kelvaris
+    cmake --build build/linux --target kelvaris kelvaris-wayland
     DESTDIR=$destdir cmake --install build/linux --prefix "$prefix" --strip
     ;;
   uninstall)

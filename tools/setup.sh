@@ -12,6 +12,8 @@ linux_packages=(
   libx11-dev libgl-dev libglu1-mesa-dev xscreensaver xscreensaver-data xscreensaver-gl
   debhelper dpkg-dev fakeroot lintian man-db mandoc git python3-pyatspi at-spi2-core dbus-daemon
   rpm rpmlint
+  pkg-config libegl-dev libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
+  sway grim wtype weston
 )
 windows_packages=(
   ninja-build googletest

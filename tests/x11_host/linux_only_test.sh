@@ -19,7 +19,8 @@ set -uo pipefail
 case=$1 source_dir=$2 work=$3
 source "$(dirname "$0")/../support/test_lib.sh"
 in_tree() { PATH="$work/stand-ins:$PATH" make -C "$work/tree" "$@"; }
-files=(libexec/xscreensaver/kelvaris share/xscreensaver/config/kelvaris.xml share/man/man6/kelvaris.6)
+files=(libexec/xscreensaver/kelvaris share/xscreensaver/config/kelvaris.xml share/man/man6/kelvaris.6
+       bin/kelvaris-wayland share/man/man6/kelvaris-wayland.6)
 
 case $case in
   build)
@@ -48,7 +49,9 @@ case $case in
     for file in "${files[@]}"; do
       [ -f "$work/stage/usr/$file" ] || fail "make install did not install $file"
     done
-    mandoc -T lint -W warning "$work/stage/usr/share/man/man6/kelvaris.6" || fail "mandoc finds fault with the manual page"
+    for page in kelvaris.6 kelvaris-wayland.6; do
+      mandoc -T lint -W warning "$work/stage/usr/share/man/man6/$page" || fail "mandoc finds fault with $page"
+    done
     ;;
   uninstall)
     # Installed twice into a stage of its own (the other cases keep theirs),
@@ -62,7 +65,8 @@ case $case in
     echo other >"$stage/usr/share/man/man6/other.6"
     rm -rf "$work/tree/build/linux"
     in_tree uninstall DESTDIR="$stage" PREFIX=/usr >"$work/uninstall.log" 2>&1 || fail "make uninstall: $(cat "$work/uninstall.log")"
-    expect "$(cd "$stage/usr" && find . -type f -o -type d -empty | sort)" "./libexec
+    expect "$(cd "$stage/usr" && find . -type f -o -type d -empty | sort)" "./bin
+./libexec
 ./share/man/man6/other.6
 ./share/xscreensaver/config/other.xml" "make uninstall left only the other files and the shared empty folders"
     expect "$(in_tree -s --no-print-directory uninstall DESTDIR="$stage" PREFIX=/usr 2>&1; echo "status $?")" "status 0" \
@@ -84,9 +88,11 @@ case $case in
     # the configure line packagers are given (which must not need GTest).
     in_tree rpm >"$work/rpm.log" 2>&1 || fail "make rpm: $(tail -n 20 "$work/rpm.log")"
     package=$(ls "$work"/tree/build/rpm/RPMS/*/kelvaris-*.rpm)
-    expect "$(rpm -qlp "$package" | grep -v build-id)" "/usr/libexec/xscreensaver/kelvaris
+    expect "$(rpm -qlp "$package" | grep -v build-id)" "/usr/bin/kelvaris-wayland
+/usr/libexec/xscreensaver/kelvaris
 /usr/share/licenses/kelvaris-0.1.0
 /usr/share/licenses/kelvaris-0.1.0/LICENSE
+/usr/share/man/man6/kelvaris-wayland.6.gz
 /usr/share/man/man6/kelvaris.6.gz
 /usr/share/xscreensaver/config/kelvaris.xml
 /usr/share/xscreensaver/hacks.conf.d/kelvaris.conf" "the RPM's files"
@@ -98,7 +104,9 @@ case $case in
         -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON && cmake --build "$work/arch" &&
         DESTDIR="$work/arch-stage" cmake --install "$work/arch"; } >"$work/arch.log" 2>&1 ||
       fail "the Arch layout's build: $(tail -n 20 "$work/arch.log")"
-    expect "$(cd "$work/arch-stage" && find . -type f | sort)" "./usr/lib/xscreensaver/kelvaris
+    expect "$(cd "$work/arch-stage" && find . -type f | sort)" "./usr/bin/kelvaris-wayland
+./usr/lib/xscreensaver/kelvaris
+./usr/share/man/man6/kelvaris-wayland.6
 ./usr/share/man/man6/kelvaris.6
 ./usr/share/xscreensaver/config/kelvaris.xml" "the Arch layout's files"
     ;;
