@@ -15,12 +15,26 @@ static void OnOutputMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t)
 static void OnOutputScale(void* data, wl_output*, int32_t factor) {
   static_cast<Surface*>(data)->outputScale = std::max(1, factor);
 }
-// Once the output's new state is whole: the surface on it follows its scale.
+static void MakeLayerSurface(Surface& surface);
+
+// Once the output's new state is whole: the surface on it follows its
+// scale, and an output whose surface the compositor closed gets a new one.
 static void OnOutputDone(void* data, wl_output*) {
+  const WaylandHostState& w = waylandHostState;
   Surface& surface = *static_cast<Surface*>(data);
+  if (!surface.surface && w.layerShell && w.mode != WaylandMode::kWindow) MakeLayerSurface(surface);
   if (surface.configured) FitSurface(surface);
 }
-static const wl_output_listener outputListener = {OnOutputGeometry, OnOutputMode, OnOutputDone, OnOutputScale};
+// Member by member, as for every listener that newer protocol versions
+// extend with events the version bound here never sends.
+static const wl_output_listener outputListener = [] {
+  wl_output_listener listener = {};
+  listener.geometry = OnOutputGeometry;
+  listener.mode = OnOutputMode;
+  listener.done = OnOutputDone;
+  listener.scale = OnOutputScale;
+  return listener;
+}();
 
 static void OnPreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale120) {
   Surface& surface = *static_cast<Surface*>(data);
@@ -49,8 +63,10 @@ static void OnLayerConfigure(void* data, zwlr_layer_surface_v1* layerSurface, ui
   surface.configured = true;
   FitSurface(surface);
 }
-// The compositor took the surface away (its output is going): ours goes too.
-static void OnLayerClosed(void* data, zwlr_layer_surface_v1*) { ReleaseSurface(*static_cast<Surface*>(data)); }
+// The compositor took the surface away (as sway does while an output it
+// has just announced is being set up): the output gets a new one with its
+// next state.
+static void OnLayerClosed(void* data, zwlr_layer_surface_v1*) { ReleaseDrawing(*static_cast<Surface*>(data)); }
 static const zwlr_layer_surface_v1_listener layerListener = {OnLayerConfigure, OnLayerClosed};
 
 // A layer surface covering the whole output: above every window and panel,
@@ -126,7 +142,12 @@ static void OnToplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_
   }
 }
 static void OnToplevelClose(void*, xdg_toplevel*) { waylandHostState.ended = true; }
-static const xdg_toplevel_listener toplevelListener = {OnToplevelConfigure, OnToplevelClose};
+static const xdg_toplevel_listener toplevelListener = [] {
+  xdg_toplevel_listener listener = {};
+  listener.configure = OnToplevelConfigure;
+  listener.close = OnToplevelClose;
+  return listener;
+}();
 
 static void OnXdgConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial) {
   Surface& window = *static_cast<Surface*>(data);
@@ -182,7 +203,7 @@ void FitSurface(Surface& surface) {
   surface.stale = true;
 }
 
-void ReleaseSurface(Surface& surface) {
+void ReleaseDrawing(Surface& surface) {
   const WaylandHostState& w = waylandHostState;
   if (surface.frameCallback) wl_callback_destroy(surface.frameCallback);
   if (surface.eglSurface) {
@@ -197,6 +218,16 @@ void ReleaseSurface(Surface& surface) {
   if (surface.toplevel) xdg_toplevel_destroy(surface.toplevel);
   if (surface.xdgSurface) xdg_surface_destroy(surface.xdgSurface);
   if (surface.surface) wl_surface_destroy(surface.surface);
+  Surface kept = {};
+  kept.inUse = surface.inUse;
+  kept.output = surface.output;
+  kept.outputName = surface.outputName;
+  kept.outputScale = surface.outputScale;
+  surface = kept;
+}
+
+void ReleaseSurface(Surface& surface) {
+  ReleaseDrawing(surface);
   if (surface.output) wl_output_destroy(surface.output);
   surface = {};
 }

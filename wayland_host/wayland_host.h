@@ -93,6 +93,9 @@ void AddOutput(wl_output* output, uint32_t name);
 void MakeLayerSurfaces();  // for the outputs announced before the layer shell
 void RemoveOutput(uint32_t name);
 bool MakeWindow();
+// Releases what draws on the surface, keeping the output it belongs to.
+void ReleaseDrawing(Surface& surface);
+// Releases the surface and its output, and frees its place.
 void ReleaseSurface(Surface& surface);
 // Gives the surface's EGL surface the size and scale it is now shown at.
 void FitSurface(Surface& surface);

@@ -1,7 +1,9 @@
 # Sourced by the Wayland program's tests, with the test library: start_sway
 # DIR [CONFIG LINE...] and start_weston DIR [WESTON ARGS...] run a private
 # headless compositor in DIR, stopped when the test ends, and point this
-# shell's clients (WAYLAND_DISPLAY, XDG_RUNTIME_DIR, SWAYSOCK) at it.
+# shell's clients (WAYLAND_DISPLAY, XDG_RUNTIME_DIR, SWAYSOCK) at it;
+# start_nested_sway DIR runs a sway whose outputs are windows of the one
+# running, which can be closed as a monitor is unplugged.
 # Compositors run as an unprivileged user (sway refuses root): nobody when
 # the tests run as root, else the user running them. Clients run as the
 # test does; root may use a socket of nobody's.
@@ -25,11 +27,19 @@ prepare_runtime() {
 socket_made() { compgen -G "$XDG_RUNTIME_DIR/$1" >/dev/null; }
 
 start_sway() {
+  sway_backend=(WLR_BACKENDS=headless)
+  launch_sway "$@"
+}
+start_nested_sway() {
+  sway_backend=(WLR_BACKENDS=wayland WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY")
+  launch_sway "$@"
+}
+launch_sway() {
   local dir=$1
   shift
   prepare_runtime "$dir"
   printf '%s\n' "xwayland disable" "$@" >"$dir/sway.conf"
-  "${as_compositor_user[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" WLR_BACKENDS=headless \
+  "${as_compositor_user[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" "${sway_backend[@]}" \
     WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 sway -c "$dir/sway.conf" >"$dir/sway.log" 2>&1 &
   compositor_pids+=($!)
   poll 30 socket_made 'sway-ipc.*.sock' && poll 30 socket_made 'wayland-*.lock' ||

@@ -2,7 +2,8 @@
 # The Wayland program on private headless compositors, one concern per run:
 #   outputs     the saver on two outputs of different sizes and scales: each
 #               shows the whole sphere centred and round, crisp at scale 2;
-#               an output added gets the scene
+#               an output added gets the scene, one unplugged leaves the
+#               others drawing
 #   input       a key, a click and the pointer's travel each end the saver
 #               with 0; a small jitter does not
 #   background  --background stays below a window and takes no input
@@ -22,11 +23,12 @@ mkdir -p "$work"
 
 # The output's screenshot in OUTPUT.ppm.
 shot() { grim -t ppm -o "$1" "$work/$1.ppm"; }
-# Whether the output (WxH pixels) shows the sphere alone, centred and round,
-# framed by its narrower side.
-sphere_on() { shot "$1" && python3 "$checker" --narrower-side "$work/$1.ppm" "$2+0+0" >/dev/null; }
+# Whether the output shows the sphere alone, centred and round, framed by
+# its narrower side.
+sphere_shown() { python3 "$checker" --narrower-side "$work/$1.ppm" "$(identify -format %wx%h "$work/$1.ppm")+0+0" >/dev/null; }
+sphere_on() { shot "$1" && sphere_shown "$1"; }
 # Whether the output shows more than the sphere: satellites.
-satellites_on() { shot "$1" && ! python3 "$checker" --narrower-side "$work/$1.ppm" "$2+0+0" >/dev/null; }
+satellites_on() { shot "$1" && ! sphere_shown "$1"; }
 # Whether the output's picture has changed since its last screenshot.
 changed() { cp "$work/$1.ppm" "$work/$1.before.ppm" && shot "$1" && ! cmp -s "$work/$1.ppm" "$work/$1.before.ppm"; }
 # The share of horizontally neighbouring pixel pairs (x even) along the
@@ -55,30 +57,43 @@ outputs)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720 scale 1" || finish
   swaymsg create_output >/dev/null && swaymsg output HEADLESS-2 mode 720x1280 scale 2 pos 1280 0 >/dev/null
   start_saver --count 0
-  poll 30 sphere_on HEADLESS-1 1280x720 && ok "1280x720 at scale 1: the sphere centred and round" ||
+  poll 30 sphere_on HEADLESS-1 && ok "1280x720 at scale 1: the sphere centred and round" ||
     fail "1280x720 at scale 1: the picture"
-  poll 30 sphere_on HEADLESS-2 720x1280 && ok "720x1280 at scale 2: the sphere framed by the width" ||
+  poll 30 sphere_on HEADLESS-2 && ok "720x1280 at scale 2: the sphere framed by the width" ||
     fail "720x1280 at scale 2: the picture"
   differing=$(pairs_differing "$work/HEADLESS-2.ppm")
   [ "$differing" -gt 20 ] && ok "scale 2 drawn at the output's pixels ($differing % of pairs differ)" ||
     fail "scale 2 looks doubled: $differing % of pairs differ"
   swaymsg create_output >/dev/null && swaymsg output HEADLESS-3 mode 1024x768 pos 2000 0 >/dev/null
-  poll 30 sphere_on HEADLESS-3 1024x768 && ok "an output added gets the scene" || fail "an output added: the picture"
+  poll 30 sphere_on HEADLESS-3 && ok "an output added gets the scene" || fail "an output added: the picture"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends it by that signal"
+  # Outputs that can be unplugged: windows of another sway.
+  start_sway "$work/outer" "output HEADLESS-1 mode 1280x720" || finish
+  outer=$SWAYSOCK
+  start_nested_sway "$work/nested" || finish
+  swaymsg create_output >/dev/null
+  start_saver --count 0
+  poll 30 sphere_on WL-1 && poll 30 sphere_on WL-2 || fail "the nested outputs: the picture"
+  swaymsg -s "$outer" '[title="wlroots - WL-2"] kill' >/dev/null
+  poll 30 changed WL-1 && poll 30 changed WL-1 && running "$saver" &&
+    ok "an output unplugged: the saver runs on and draws on the other" || fail "an output unplugged: the saver stopped"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends it by that signal"
+  expect "$(cat "$work/saver.err")" "" "nothing printed"
   ;;
 input)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
   "$virtual_pointer" >"$work/pointer.out" &
   poll 30 grep -q ready "$work/pointer.out" || fail "no virtual pointer"
   start_saver --count 0
-  poll 30 sphere_on HEADLESS-1 1280x720
+  poll 30 sphere_on HEADLESS-1
   wtype -s 300 a
   expect_end "$saver" 0 "a key ends the saver"
 
   swaymsg seat seat0 cursor set 640 360 >/dev/null
   start_saver --count 0
-  poll 30 sphere_on HEADLESS-1 1280x720
+  poll 30 sphere_on HEADLESS-1
   # Two across and one down: within the threshold. Once a later frame is on
   # the screen, the saver has had the motion and still runs.
   swaymsg seat seat0 cursor move 2 1 >/dev/null
@@ -88,7 +103,7 @@ input)
   expect_end "$saver" 0 "the pointer's travel beyond the threshold ends the saver"
 
   start_saver --count 0
-  poll 30 sphere_on HEADLESS-1 1280x720
+  poll 30 sphere_on HEADLESS-1
   swaymsg seat seat0 cursor press button1 >/dev/null
   swaymsg seat seat0 cursor release button1 >/dev/null
   expect_end "$saver" 0 "a click ends the saver"
@@ -97,10 +112,10 @@ input)
 background)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
   start_saver --background --count 50
-  poll 30 satellites_on HEADLESS-1 1280x720 || fail "--background: no satellites"
+  poll 30 satellites_on HEADLESS-1 || fail "--background: no satellites"
   "$kelvaris" --window --count 0 &
   window=$!
-  poll 30 sphere_on HEADLESS-1 1280x720 && ok "a window covers the background" || fail "the background shows over the window"
+  poll 30 sphere_on HEADLESS-1 && ok "a window covers the background" || fail "the background shows over the window"
   wtype -s 300 q
   expect_end "$window" 0 "q reaches the window, not the background"
   running "$saver" && ok "the background still runs" || fail "the background ended"
@@ -131,7 +146,7 @@ idle)
   # A window on a workspace that is not shown gets no frame callbacks.
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
   start_saver --window --count 0
-  poll 30 sphere_on HEADLESS-1 1280x720
+  poll 30 sphere_on HEADLESS-1
   swaymsg workspace 2 >/dev/null
   poll 60 idle_for_a_second "$saver" && ok "no frames while its workspace is hidden" || fail "it draws while hidden"
   swaymsg workspace 1 >/dev/null
@@ -157,7 +172,7 @@ faults)
 kelvaris-wayland --window draws in a window instead" "no layer shell, and --window named"
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
   start_saver --count 0
-  poll 30 sphere_on HEADLESS-1 1280x720
+  poll 30 sphere_on HEADLESS-1
   kill "${compositor_pids[-1]}"
   expect_end "$saver" 1 "the compositor's end ends it"
   expect "$(cat "$work/saver.err")" "" "the compositor's end: nothing printed"
