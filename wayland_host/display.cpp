@@ -127,7 +127,7 @@ void CloseWaylandHost() {
   WaylandHostState& w = waylandHostState;
   for (Surface& surface : w.surfaces)
     if (surface.inUse) ReleaseSurface(surface);
-  if (w.eglContext != EGL_NO_CONTEXT && w.eglContext) {
+  if (w.eglContext) {
     if (w.sceneReady && eglMakeCurrent(w.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, w.eglContext))
       FreeSceneResources();
     eglMakeCurrent(w.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
