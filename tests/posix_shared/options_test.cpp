@@ -99,6 +99,31 @@ TEST(HackOptions, RefusalsNameTheirCause) {
   EXPECT_EQ(Read({"-window-id", "7"}, "bad").verdict, OptionsVerdict::kRun);  // not read when given
 }
 
+TEST(WaylandOptions, ModesValuesAndRefusals) {
+  auto read = [](std::vector<const char*> args) {
+    args.insert(args.begin(), "kelvaris-wayland");
+    return ReadWaylandOptions(static_cast<int>(args.size()), args.data());
+  };
+  WaylandOptions o = read({});
+  EXPECT_EQ(o.mode, WaylandMode::kSaver);
+  EXPECT_EQ(o.count, 5);
+  EXPECT_EQ(o.delayMicroseconds, 10000);
+  o = read({"--background", "-window", "-count", "1000", "--delay", "0", "--fps"});
+  EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
+  EXPECT_EQ(o.mode, WaylandMode::kWindow);  // the later holds
+  EXPECT_EQ(o.count, 1000);
+  EXPECT_EQ(o.delayMicroseconds, 0);
+  EXPECT_TRUE(o.showFps);
+  EXPECT_EQ(read({"--window", "--background"}).mode, WaylandMode::kBackground);
+  EXPECT_EQ(read({"-help"}).verdict, OptionsVerdict::kHelp);
+  EXPECT_EQ(read({"--root"}).verdict, OptionsVerdict::kUnknownOption);  // the hack's own options are not taken
+  EXPECT_EQ(read({"--count"}).verdict, OptionsVerdict::kMissingValue);
+  o = read({"--delay", "-1"});
+  EXPECT_EQ(o.verdict, OptionsVerdict::kBadValue);
+  EXPECT_STREQ(o.option, "--delay");
+  EXPECT_STREQ(o.offending, "-1");
+}
+
 TEST(FrameClock, OneFramePerIntervalAndNoneMadeUp) {
   const long long ms = 1000000;
   EXPECT_EQ(NextFrameDue(100 * ms, 100 * ms, 10 * ms), 110 * ms);  // on time
