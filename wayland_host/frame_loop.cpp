@@ -38,8 +38,6 @@ static bool Ready(const Surface& surface) {
 static bool DrawOn(Surface& surface, const WaylandOptions& options, long long now) {
   WaylandHostState& w = waylandHostState;
   if (!eglMakeCurrent(w.eglDisplay, surface.eglSurface, surface.eglSurface, w.eglContext)) return true;
-  // Swaps must never wait: frames are paced by the callbacks below.
-  eglSwapInterval(w.eglDisplay, 0);
   RendererState& r = rendererState;
   r.clientWidth = surface.bufferWidth;
   r.clientHeight = surface.bufferHeight;

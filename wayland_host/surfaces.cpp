@@ -197,6 +197,9 @@ void FitSurface(Surface& surface) {
     surface.eglWindow = wl_egl_window_create(surface.surface, surface.bufferWidth, surface.bufferHeight);
     surface.eglSurface = eglCreateWindowSurface(w.eglDisplay, w.eglConfig,
                                                 reinterpret_cast<EGLNativeWindowType>(surface.eglWindow), nullptr);
+    // Its swaps must never wait: frames are paced by the frame callbacks.
+    if (eglMakeCurrent(w.eglDisplay, surface.eglSurface, surface.eglSurface, w.eglContext))
+      eglSwapInterval(w.eglDisplay, 0);
   } else {
     wl_egl_window_resize(surface.eglWindow, surface.bufferWidth, surface.bufferHeight, 0, 0);
   }
