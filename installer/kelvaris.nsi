@@ -34,6 +34,7 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaris"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SETTINGS_KEY "Software\Quenwick\Zembrel"
+!define IDCANCEL 2  ; a dialog's Cancel button
 
 Name "Kelvaris Screen Saver"
 OutFile "${OUTFILE}"
@@ -206,11 +207,39 @@ FunctionEnd
 !insertmacro DEFINE_NAMES_OUR_SAVER ""
 !insertmacro DEFINE_NAMES_OUR_SAVER "un."
 
+; The settings dialog that the process with the ID on the stack shows, or 0.
+!macro DEFINE_SETTINGS_DIALOG_OF prefix
+Function ${prefix}SettingsDialogOf
+  Exch $0
+  Push $1
+  Push $2
+  StrCpy $1 0
+  ${Do}
+    FindWindow $1 "#32770" "Zembrel Screensaver Config" 0 $1
+    ${If} $1 = 0
+      ${Break}
+    ${EndIf}
+    System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
+    ${If} $2 = $0
+      ${Break}
+    ${EndIf}
+  ${Loop}
+  StrCpy $0 $1
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_SETTINGS_DIALOG_OF ""
+!insertmacro DEFINE_SETTINGS_DIALOG_OF "un."
+
 ; Ends every Kelvaris that runs from the system folder before its file is
 ; replaced or removed (Windows lets no program's file be replaced or deleted
 ; while it runs): the full-screen saver as any input ends it, by a close to
-; its window; a preview, which takes no input, by ending its process. Waits
-; 5 s at most for each.
+; its window; the settings dialog as its Cancel button does, which leaves
+; the settings as they were and gives the window that opened it back its
+; input; a preview, which takes no input, by ending its process. Waits 5 s
+; at most for each.
 !macro DEFINE_END_RUNNING_SAVER prefix
 Function ${prefix}EndRunningSaver
   Push $R0
@@ -221,6 +250,7 @@ Function ${prefix}EndRunningSaver
   Push $R5
   Push $R6
   Push $R7
+  Push $R8
   FindWindow $R5 "WindowsScreenSaverClass" "Screen Saver"
   StrCpy $R6 0
   System::Call 'user32::GetWindowThreadProcessId(p R5, *i .R6)'
@@ -242,8 +272,13 @@ Function ${prefix}EndRunningSaver
       StrCpy $R7 ""
       System::Call 'kernel32::QueryFullProcessImageNameW(p R4, i 0, w .R7, *i ${NSIS_MAX_STRLEN})'
       ${If} $R7 == "$SYSDIR\kelvaris.scr"
+        Push $R3
+        Call ${prefix}SettingsDialogOf
+        Pop $R8
         ${If} $R3 = $R6
           SendMessage $R5 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        ${ElseIf} $R8 <> 0
+          SendMessage $R8 ${WM_COMMAND} ${IDCANCEL} 0 /TIMEOUT=5000
         ${Else}
           System::Call 'kernel32::TerminateProcess(p R4, i 0)'
         ${EndIf}
@@ -254,6 +289,7 @@ Function ${prefix}EndRunningSaver
     IntOp $R2 $R2 + 1
   ${EndWhile}
   System::Free $R0
+  Pop $R8
   Pop $R7
   Pop $R6
   Pop $R5
@@ -297,14 +333,20 @@ Section "Kelvaris"
   IntOp $0 $0 + $1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  ; Deployment tools run this and go on once it returns. The uninstaller
-  ; started as it is would start a copy of itself and return at once (it
-  ; cannot delete its own file while it runs); so the command makes that
-  ; copy itself, waits for it, deletes it and ends with its exit code.
+  ; Deployment tools run this, often as SYSTEM, and go on once it returns.
+  ; The uninstaller started as it is would copy itself into %TEMP% (for
+  ; SYSTEM C:\Windows\Temp, where any user may put a DLL for it to load) and
+  ; return at once. So this command, from the system folder, copies it into a
+  ; new folder inside the install folder, which only administrators can
+  ; write, runs it there with that folder for its temporary files (NSIS's
+  ; plug-ins) and current folder, waits for it, removes the folder, and ends
+  ; with its exit code (3010 when Windows must restart to finish).
+  StrCpy $0 "$INSTDIR\uninstalling"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" \
-    '"$SYSDIR\cmd.exe" /d /v:on /c "copy /y "$INSTDIR\uninstall.exe" "%TEMP%\kelvaris-uninstall.exe" >nul && \
-start "" /wait "%TEMP%\kelvaris-uninstall.exe" /S _?=$INSTDIR & set code=!errorlevel! & \
-del "%TEMP%\kelvaris-uninstall.exe" & exit !code!"'
+    '"$SYSDIR\cmd.exe" /d /v:on /c "rmdir /s /q "$0" 2>nul & mkdir "$0" && \
+copy /y "$INSTDIR\uninstall.exe" "$0\uninstall.exe" >nul && set "TEMP=$0" && set "TMP=$0" && \
+start "" /d "$0" /wait "$0\uninstall.exe" /S _?=$INSTDIR & set code=!errorlevel! & \
+rmdir /s /q "$0" & rmdir "$INSTDIR" 2>nul & exit !code!"'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 

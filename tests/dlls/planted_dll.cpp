@@ -1,5 +1,6 @@
-// A planted DLL, built as opengl32.dll, glu32.dll, uxtheme.dll and
-// dwmapi.dll: the kind of file a download folder can hold beside a saver.
+// A planted DLL, built under the names of system DLLs (opengl32.dll,
+// uxtheme.dll, version.dll, ...): the kind of file a download folder or a
+// temporary folder can hold beside a program.
 // As OpenGL and GLU it exports, as do-nothing stand-ins, the functions a
 // saver imports from the real one, so that a saver that imports it does
 // start with it. When any process loads it, it

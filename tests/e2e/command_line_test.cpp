@@ -62,7 +62,7 @@ TEST_F(SaverCommandLine, SecondFullScreenStartEndsAtOnce) {
 TEST_F(SaverCommandLine, SaverInAFolderWithBlanksAndPlantedDllsLoadsNone) {
   const std::string folder = TestFolder() + "saver copies\\";
   const std::string planted = TestFolder() + "..\\planted\\";
-  const char* const dlls[] = {"uxtheme.dll", "dwmapi.dll", "bcrypt.dll", "crypt32.dll"};
+  const char* const dlls[] = {"uxtheme.dll", "dwmapi.dll", "ole32.dll", "msimg32.dll", "bcrypt.dll", "crypt32.dll"};
   CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA((TestFolder() + "kelvaris.scr").c_str(), (folder + "kelvaris.scr").c_str(), FALSE));
   for (const char* dll : dlls) {

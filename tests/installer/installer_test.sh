@@ -3,7 +3,10 @@
 # one case per run, each from a system without Kelvaris:
 #   install-uninstall  it places the saver in the system folder and
 #                      registers its uninstaller, without making it the
-#                      current saver; the uninstaller takes all of it back
+#                      current saver; the uninstaller takes all of it back,
+#                      and nothing else: a user's file in the install
+#                      folder stays, and DLLs planted in %TEMP% and beside
+#                      the uninstaller are not loaded
 #   current            /CURRENT makes it the current, active saver; with none
 #                      from before, uninstall leaves no saver set
 #   restore-spellings  the saver and ScreenSaveActive from before come back
@@ -17,11 +20,15 @@
 #                      /DOWNGRADE
 #   asks-first         started without /S, nothing is written while its
 #                      first page waits for an answer
-#   running-saver      with the full-screen saver or a preview running, an
-#                      upgrade ends it and replaces the file, and the quiet
-#                      uninstall registered in Apps ends it and returns only
-#                      when everything is gone, so that an install right
-#                      after it stays
+#   running-saver      with the full-screen saver, a preview or the settings
+#                      dialog running, an upgrade ends it (the dialog as
+#                      Cancel, giving its owner back its input) and replaces
+#                      the file, and the quiet uninstall registered in Apps
+#                      ends it and returns only when everything is gone, so
+#                      that an install right after it stays
+#   in-use             with the saver's file held open, install and
+#                      uninstall finish at the next start: exit code 3010
+#                      and the pending rename and deletion recorded
 # Usage: installer_test.sh CASE TOOLS_DIR WINE_STATE INSTALLER
 set -uo pipefail
 case=$1 tools=$2 state=$3 installer=$4
@@ -34,7 +41,9 @@ saver="$WINEPREFIX/drive_c/windows/system32/kelvaris.scr"
 other="$WINEPREFIX/drive_c/windows/system32/other.scr"
 desktop='HKCU\Control Panel\Desktop'
 
-preview_host="$(dirname "$installer")/tests/bin/preview_host.exe"
+test_bin="$(dirname "$installer")/tests/bin"
+pending_key='HKLM\System\CurrentControlSet\Control\Session Manager'
+
 saver_process() { pgrep -f '^C:.windows.system32.kelvaris\.scr' >/dev/null; }
 no_saver_process() { ! saver_process; }
 set_saver() {
@@ -70,13 +79,28 @@ case $case in
       fail "EstimatedSize '$size', InstallLocation '$(value "$uninstall_key" InstallLocation)'"
     store_count 7  # the user's settings, which go with the saver
     wine reg add 'HKCU\Software\Quenwick\Other' /v Kept /t REG_DWORD /d 1 /f >/dev/null 2>&1
-    uninstall || fail "silent uninstall exit code $?"
+    folder=$(dirname "$uninstaller")
+    echo notes >"$folder/notes.txt"
+    # Where the uninstall as SYSTEM would find them: C:\Windows\Temp is its
+    # %TEMP%, and any user may write there.
+    temp=$(winepath -u "$(wine cmd /c 'echo %TEMP%' | tr -d '\r')")
+    planted=$(dirname "$installer")/tests/planted
+    for dll in version uxtheme dwmapi; do
+      cp "$planted/$dll.dll" "$temp/" && cp "$planted/$dll.dll" "$folder/"
+    done
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;version,uxtheme,dwmapi=n,b" uninstall
+    expect "$?" 0 "the quiet uninstall beside planted DLLs, exit code"
+    loaded=$(find "$temp" "$folder" -iname '*.dll.loaded')
+    [ -z "$loaded" ] && ok "no planted DLL loaded" || fail "planted DLLs loaded: $loaded"
+    rm -f "$temp"/{version,uxtheme,dwmapi}.dll*
+    [ -f "$folder/notes.txt" ] && ok "a user's file in the install folder is kept" ||
+      fail "a user's file in the install folder was deleted"
+    rm -rf "$folder"
     key_exists 'HKCU\Software\Quenwick\Other' && ok "another program's key beside ours is kept" ||
       fail "another program's key beside ours went too"
     wine reg delete 'HKCU\Software\Quenwick' /f >/dev/null 2>&1
     missing "$saver" && ok "uninstall removed the saver" || fail "the saver is still in system32"
-    missing "$uninstaller" && missing "$(dirname "$uninstaller")" && ok "the uninstaller and its folder are gone" ||
-      fail "the uninstaller or its folder is left"
+    missing "$uninstaller" && ok "the uninstaller is gone" || fail "the uninstaller is left"
     key_exists "$uninstall_key" && fail "uninstall entry left" || ok "uninstall entry removed"
     key_exists "$settings_key" && fail "settings key left" || ok "settings key removed"
     ;;
@@ -148,34 +172,65 @@ case $case in
     install
     run_marked() {
       cat "$(dirname "$installer")/kelvaris.scr" >"$saver" && printf 'old' >>"$saver"
-      if [ "$1" = preview ]; then
-        wine "$preview_host" 'C:\windows\system32\kelvaris.scr' </dev/null >/dev/null 2>&1 &
-        poll 120 saver_process || fail "no preview started"
+      if [ "$1" != full-screen ]; then
+        wine "$test_bin/preview_host.exe" 'C:\windows\system32\kelvaris.scr' "${2:-/p }" </dev/null >/dev/null 2>&1 &
+        poll 120 saver_process || fail "no $1 started"
       else
         start_saver "$saver" || fail "no full-screen saver started"
       fi
       host=$!
     }
-    for kind in full-screen preview; do
-      run_marked "$kind"
+    ended_well() {
+      wait "$host"
+      expect "$?" 0 "the $kind saver's end, as its caller sees it (4: the dialog's owner left disabled)"
+    }
+    for kind in full-screen preview settings; do
+      mode=
+      [ $kind = settings ] && mode=/c:
+      run_marked "$kind" "$mode"
       install
       poll 120 no_saver_process && ok "an upgrade ends the $kind saver" || fail "the $kind saver still runs after the upgrade"
       cmp -s "$saver" "$(dirname "$installer")/kelvaris.scr" && ok "an upgrade replaces the $kind saver's file" ||
         fail "the $kind saver's file was not replaced"
-      wait "$host" 2>/dev/null
-      run_marked "$kind"
+      ended_well
+      run_marked "$kind" "$mode"
       uninstall
       expect "$?" 0 "the registered quiet uninstall with the $kind saver running, exit code"
       # Done when it returns: nothing is left to wait for.
       no_saver_process && missing "$saver" && missing "$uninstaller" && missing "$(dirname "$uninstaller")" &&
         ! key_exists "$uninstall_key" && ok "the $kind saver ended and everything is gone when it returns" ||
         fail "after the quiet uninstall: saver $(ls "$saver" 2>&1), uninstaller $(ls "$uninstaller" 2>&1)"
-      wait "$host" 2>/dev/null
+      ended_well
       install  # at once after the uninstall: nothing of it may interfere
       [ -f "$saver" ] && [ -f "$uninstaller" ] && ok "an install at once after it stays installed" ||
         fail "an install at once after the quiet uninstall lost files"
     done
     uninstall
+    ;;
+  in-use)
+    wine reg delete "$pending_key" /v PendingFileRenameOperations /f >/dev/null 2>&1
+    install
+    wine "$test_bin/hold_file.exe" 'C:\windows\system32\kelvaris.scr' 'C:\held' </dev/null >/dev/null 2>&1 &
+    holder=$!
+    poll 120 test -f "$WINEPREFIX/drive_c/held" || fail "the saver's file was not held"
+    pending() { value "$pending_key" PendingFileRenameOperations; }
+    # Each operation a pair of names, the second empty for a deletion; reg
+    # shows the names with \0 between them.
+    scr='\??\C:\windows\system32\kelvaris.scr'
+    rename="$scr.new\0!$scr"
+    # The shell sees the low byte of a Windows exit code: 3010 is 194.
+    wine "$installer" /S </dev/null >/dev/null 2>&1
+    expect "$?" $((3010 % 256)) "an install over a file in use, exit code (3010)"
+    expect "$(pending)" "$rename" "the new saver replaces it at the next start"
+    uninstall
+    expect "$?" $((3010 % 256)) "an uninstall with the file in use, exit code (3010)"
+    expect "$(pending)" "$rename\0$scr\0" "then the saver is deleted"
+    missing "$uninstaller" && ! key_exists "$uninstall_key" && ok "the rest is gone at once" ||
+      fail "the uninstaller or its entry is left"
+    kill "$holder"
+    wait "$holder" 2>/dev/null
+    wine reg delete "$pending_key" /v PendingFileRenameOperations /f >/dev/null 2>&1
+    rm -f "$saver" "$saver.new" "$WINEPREFIX/drive_c/held"
     ;;
   *) fail "no such case: $case" ;;
 esac
