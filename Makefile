@@ -1,8 +1,9 @@
 # Front door: `make test` sets up the machine, builds and runs every test;
 # `make run` shows the saver; `make dist` packs it for users; `make` builds;
 # `make clean` removes the build trees. `make fuzz`, `make soak`, `make
-# bench`, `make test-stress` and `make check-reproducible` are the longer
-# checks.
+# bench`, `make test-stress` (BUSY competing processes, default one a core)
+# and `make check-reproducible` are the longer checks; `make slips
+# BASE=<commit>` lets slips drawn from the change since BASE test the tests.
 # The Linux program alone, with only the Linux packages: `make linux`
 # builds it, `make test-linux` tests it, `make install` installs it for
 # XScreenSaver (PREFIX, DESTDIR) and `make uninstall` removes it again,
@@ -20,7 +21,7 @@ DESTDIR ?=
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -S Timestamp 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
-.PHONY: all build setup setup-linux linux windows32 test test-linux test-stress run fuzz soak bench dist deb install uninstall rpm check-reproducible clean
+.PHONY: all build setup setup-linux linux windows32 test test-linux test-stress slips run fuzz soak bench dist deb install uninstall rpm check-reproducible clean
 
 all: build
 
@@ -55,8 +56,13 @@ test-linux: linux
 	@tools/run-tests.sh $(JOBS) native linux
 
 STRESS_RUNS ?= 3
+BUSY ?= $(shell nproc)
 test-stress: build
-	@tools/stress.sh $(STRESS_RUNS) $(JOBS)
+	@tools/stress.sh $(STRESS_RUNS) $(JOBS) $(BUSY)
+
+SLIPS ?= 40
+slips: build
+	@tools/slips.sh "$(BASE)" $(SLIPS)
 
 run: build
 	@tools/run-saver.sh

@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
-# `make test-stress`: the whole Windows suite and the Linux program's suite
-# RUNS times in a row while every core is kept busy by competing processes,
-# which it starts and stops itself. Stops at the first run with a failing
-# case. Prints each run's time.
-# Usage: stress.sh RUNS JOBS
+# `make test-stress`: the whole Windows suite and the Linux programs' suite
+# RUNS times in a row while BUSY competing processes (default: one a core)
+# keep the machine loaded; it starts and stops them itself. Stops at the
+# first run with a failing case. Prints each run's time.
+# Usage: stress.sh RUNS JOBS [BUSY]
 set -uo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-3} jobs=${2:-2}
+runs=${1:-3} jobs=${2:-2} busy=${3:-$(nproc)}
 
 hogs=()
 stop_hogs() { [ ${#hogs[@]} -eq 0 ] || kill "${hogs[@]}" 2>/dev/null; }
 trap stop_hogs EXIT
-for _ in $(seq "$(nproc)"); do
+for _ in $(seq "$busy"); do
   sh -c 'while :; do :; done' &
   hogs+=($!)
 done
-echo "stress: $(nproc) busy processes started; $runs runs of the Windows and Linux suites with -j $jobs"
+echo "stress: $busy busy processes on $(nproc) cores; $runs runs of the Windows and Linux suites with -j $jobs"
 
 for run in $(seq "$runs"); do
   for preset in windows linux; do
