@@ -1,8 +1,24 @@
-// When the Linux program draws its next frame, and the frame rate it shows.
-// Platform-free.
+// When the Linux programs draw their next frame and advance the animation,
+// and the frame rate they show. Platform-free.
 #pragma once
 
 #include <cstddef>
+
+constexpr long long kNanosecondsPerSecond = 1000000000LL;
+
+// After a pause (every output off or hidden), the animation catches up by
+// at most this many ticks, and then goes on from there.
+constexpr int kMaxTicksPerFrame = 4;
+
+// The ticks of the animation due at `now` when the last one was due at
+// `lastTick`, one per interval (one per frame for an interval of 0), and when
+// the last of them is due. After a pause longer than kMaxTicksPerFrame ticks
+// only those are due, and the count starts again at `now`.
+struct TicksDue {
+  long long ticks;
+  long long lastTick;
+};
+TicksDue TicksDueAt(long long lastTick, long long now, long long interval);
 
 // When the frame after one that was due at `due` and started at `now` is due
 // (nanoseconds). Frames come no faster than one per interval and missed ones

@@ -1,8 +1,33 @@
 #include "stop_signal.h"
 
+#include <pthread.h>
+
 volatile sig_atomic_t stopSignal = 0;
 
 static void NoteStopSignal(int signal) { stopSignal = signal; }
+
+static pthread_t startUpWatch;
+static bool startUpWatched;
+
+// Ends the process by the signal, as if it had never been caught.
+static void EndBy(int signal) {
+  std::signal(signal, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signal);
+}
+
+static void* WatchStartUp(void*) {
+  sigset_t stops;
+  sigemptyset(&stops);
+  sigaddset(&stops, SIGTERM);
+  sigaddset(&stops, SIGINT);
+  int signal = 0;
+  if (sigwait(&stops, &signal) == 0) EndBy(signal);
+  return nullptr;
+}
 
 void CatchStopSignals(sigset_t* waiting) {
   struct sigaction stop = {};
@@ -13,9 +38,19 @@ void CatchStopSignals(sigset_t* waiting) {
   sigemptyset(&blocked);
   sigaddset(&blocked, SIGTERM);
   sigaddset(&blocked, SIGINT);
-  sigprocmask(SIG_BLOCK, &blocked, waiting);
+  pthread_sigmask(SIG_BLOCK, &blocked, waiting);
   sigdelset(waiting, SIGTERM);
   sigdelset(waiting, SIGINT);
+  startUpWatched = pthread_create(&startUpWatch, nullptr, WatchStartUp, nullptr) == 0;
+}
+
+void EndStartUpWatch() {
+  if (!startUpWatched) return;
+  // sigwait is a cancellation point: the watch ends there, and a signal
+  // that comes from now on stays pending for the frame loop.
+  pthread_cancel(startUpWatch);
+  pthread_join(startUpWatch, nullptr);
+  startUpWatched = false;
 }
 
 int PendingStopSignal() {
@@ -25,12 +60,5 @@ int PendingStopSignal() {
 }
 
 void EndByStopSignal() {
-  const int signal = stopSignal;
-  if (!signal) return;
-  std::signal(signal, SIG_DFL);
-  sigset_t only;
-  sigemptyset(&only);
-  sigaddset(&only, signal);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);
-  raise(signal);
+  if (stopSignal) EndBy(stopSignal);
 }

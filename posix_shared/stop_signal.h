@@ -10,10 +10,16 @@
 extern volatile sig_atomic_t stopSignal;
 
 // Notes SIGTERM and SIGINT in stopSignal instead of ending at once, and
-// blocks both; `waiting` gets the mask that lets them in again, for the
-// loop's pselect or ppoll, so that a stop is never lost between the check
-// and the wait.
+// blocks both, in every thread made from now on too; `waiting` gets the
+// mask that lets them in again, for the loop's pselect or ppoll, so that a
+// stop is never lost between the check and the wait. The program's first
+// act: until EndStartUpWatch, a thread of its own waits for them and ends
+// the program by the signal at once, however long a start-up step that
+// waits on the server (a round trip, EGL's or GLX's own) takes.
 void CatchStopSignals(sigset_t* waiting);
+
+// The frames begin: from now on the frame loop sees the stop signals.
+void EndStartUpWatch();
 
 // SIGTERM or SIGINT when one has come while blocked (during a frame), else 0.
 int PendingStopSignal();

@@ -1,7 +1,5 @@
 #include "frame_rate_text.h"
 
-#include <algorithm>
-
 #include "renderer.h"
 
 // A 5x7 font: seven rows, top first; in each, bit 4 is the leftmost pixel.
@@ -37,8 +35,7 @@ static void Rectangle(int x, int y, int width, int height) {
 void DrawFrameRateText(const char* text) {
   const int clientWidth = rendererState.clientWidth;
   const int clientHeight = rendererState.clientHeight;
-  // One font pixel: two screen pixels up to 1080 rows, six on a 4K screen.
-  const int cell = std::max(2, clientHeight / 360);
+  const int cell = FrameRateTextCell(clientHeight);
   const int advance = 6 * cell;
   int length = 0;
   while (text[length]) ++length;

@@ -7,3 +7,8 @@
 // a dark backdrop in the lower left corner of the client area, larger on
 // larger screens, and leaves the scene's matrices and state as they were.
 void DrawFrameRateText(const char* text);
+
+// The size in pixels of one pixel of the text's font on a client area of
+// that many rows: two up to 1079 rows, growing with the screen, six on a
+// 4K screen.
+inline int FrameRateTextCell(int clientHeight) { return clientHeight / 360 > 2 ? clientHeight / 360 : 2; }

@@ -1,17 +1,20 @@
+// The connection to the compositor, the globals bound from its registry,
+// and the EGL context every surface is drawn with.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "fault_report.h"
 #include "renderer.h"
 #include "wayland_host.h"
 
 WaylandHostState waylandHostState;
 
-static void OnGlobal(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
+static void OnRegistryGlobal(void*, wl_registry* registry, uint32_t name, const char* interface,
+                             uint32_t version) {
   WaylandHostState& w = waylandHostState;
   auto bind = [&](const wl_interface* wanted, uint32_t highest) {
     return wl_registry_bind(registry, name, wanted, std::min(version, highest));
@@ -27,34 +30,43 @@ static void OnGlobal(void*, wl_registry* registry, uint32_t name, const char* in
   } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0) {
     w.fractionalScaleManager =
         static_cast<wp_fractional_scale_manager_v1*>(bind(&wp_fractional_scale_manager_v1_interface, 1));
-  } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !w.seat) {
-    w.seat = static_cast<wl_seat*>(bind(&wl_seat_interface, 5));
-    BindSeatInput(w.seat);
+  } else if (std::strcmp(interface, wl_seat_interface.name) == 0) {
+    AddSeat(static_cast<wl_seat*>(bind(&wl_seat_interface, 5)), name);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
     // Version 2 tells the output's scale.
     AddOutput(static_cast<wl_output*>(bind(&wl_output_interface, 2)), name);
   }
 }
 
-static void OnGlobalRemove(void*, wl_registry*, uint32_t name) { RemoveOutput(name); }
-
-static const wl_registry_listener registryListener = {OnGlobal, OnGlobalRemove};
-
-static void OnPing(void*, xdg_wm_base* wmBase, uint32_t serial) { xdg_wm_base_pong(wmBase, serial); }
-static const xdg_wm_base_listener wmBaseListener = {OnPing};
-
-static bool Fail(const char* why) {
-  std::fprintf(stderr, "kelvaris-wayland: %s\n", why);
-  return false;
+// Outputs and seats come and go.
+static void OnRegistryGlobalRemove(void*, wl_registry*, uint32_t name) {
+  RemoveOutput(name);
+  RemoveSeat(name);
 }
+
+static const wl_registry_listener registryListener = {OnRegistryGlobal, OnRegistryGlobalRemove};
+
+static void OnWmBasePing(void*, xdg_wm_base* wmBase, uint32_t serial) { xdg_wm_base_pong(wmBase, serial); }
+static const xdg_wm_base_listener wmBaseListener = {OnWmBasePing};
 
 // A config of exactly 8 bits a channel with a depth buffer: the first one
 // offered may have 10 bits of colour, which some compositors show wrongly.
 static bool ChooseConfig(EGLDisplay display, EGLConfig* chosen) {
-  const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                           EGL_RED_SIZE,     8,              EGL_GREEN_SIZE,      8,
-                           EGL_BLUE_SIZE,    8,              EGL_ALPHA_SIZE,      8,
-                           EGL_DEPTH_SIZE,   16,             EGL_NONE};
+  const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                           EGL_WINDOW_BIT,
+                           EGL_RENDERABLE_TYPE,
+                           EGL_OPENGL_BIT,
+                           EGL_RED_SIZE,
+                           8,
+                           EGL_GREEN_SIZE,
+                           8,
+                           EGL_BLUE_SIZE,
+                           8,
+                           EGL_ALPHA_SIZE,
+                           8,
+                           EGL_DEPTH_SIZE,
+                           16,
+                           EGL_NONE};
   EGLConfig configs[64];
   EGLint count = 0;
   if (!eglChooseConfig(display, wanted, configs, 64, &count)) return false;
@@ -85,10 +97,30 @@ static bool OpenEgl() {
   // scene is drawn with OpenGL 1.1's fixed functions.
   const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1, EGL_NONE};
   w.eglContext = eglCreateContext(w.eglDisplay, w.eglConfig, EGL_NO_CONTEXT, attributes);
-  if (w.eglContext == EGL_NO_CONTEXT) {
-    std::fprintf(stderr, "kelvaris-wayland: no OpenGL compatibility context (EGL error 0x%04x)\n", eglGetError());
-    return false;
-  }
+  if (w.eglContext == EGL_NO_CONTEXT)
+    return Fail("no OpenGL compatibility context (EGL error 0x%04x)", eglGetError());
+  return true;
+}
+
+// Says why the compositor cannot be reached, naming where it was looked for.
+static bool FailToConnect() {
+  const char* socket = std::getenv("WAYLAND_SOCKET");
+  if (socket && *socket) return Fail("the compositor's connection WAYLAND_SOCKET=%s cannot be used", socket);
+  const char* name = std::getenv("WAYLAND_DISPLAY");
+  if (!name || !*name) return Fail("WAYLAND_DISPLAY is not set, and no compositor answers at wayland-0");
+  return Fail("the compositor at WAYLAND_DISPLAY=%s cannot be reached", name);
+}
+
+// Whether the compositor offers what the mode needs; says what is missing.
+static bool ShellsOffered(WaylandMode mode) {
+  const WaylandHostState& w = waylandHostState;
+  if (!w.compositor) return Fail("the compositor offers no wl_compositor");
+  if (mode == WaylandMode::kBackground && !w.layerShell)
+    return Fail(
+        "the compositor offers no layer shell (zwlr_layer_shell_v1), which a background needs; "
+        "kelvaris-wayland --window draws in a window instead");
+  if ((mode == WaylandMode::kWindow || !w.layerShell) && !w.wmBase)
+    return Fail("the compositor offers no xdg-shell, for a window");
   return true;
 }
 
@@ -96,37 +128,34 @@ bool OpenWaylandHost(WaylandMode mode) {
   WaylandHostState& w = waylandHostState;
   w.mode = mode;
   w.display = wl_display_connect(nullptr);
-  if (!w.display) {
-    const char* name = std::getenv("WAYLAND_DISPLAY");
-    if (!name || !*name) return Fail("WAYLAND_DISPLAY is not set, and no compositor answers at wayland-0");
-    std::fprintf(stderr, "kelvaris-wayland: the compositor at WAYLAND_DISPLAY=%s cannot be reached\n", name);
-    return false;
-  }
+  if (!w.display) return FailToConnect();
   // EGL first: the outputs announced below get their surfaces at once.
   if (!OpenEgl()) return false;
   w.registry = wl_display_get_registry(w.display);
   wl_registry_add_listener(w.registry, &registryListener, nullptr);
-  // The globals, then what binding them sent (outputs' scales, the seat's
+  // The globals, then what binding them sent (outputs' scales, the seats'
   // devices, the first configures).
-  if (wl_display_roundtrip(w.display) < 0 || wl_display_roundtrip(w.display) < 0)
-    return Fail("the compositor ended the connection");
-  if (!w.compositor) return Fail("the compositor offers no wl_compositor");
+  if (wl_display_roundtrip(w.display) < 0) return Fail("the compositor ended the connection");
+  w.globalsKnown = true;
+  if (!ShellsOffered(mode)) return false;
+  if (w.wmBase) xdg_wm_base_add_listener(w.wmBase, &wmBaseListener, nullptr);
   if (mode == WaylandMode::kWindow) {
-    if (!w.wmBase) return Fail("the compositor offers no xdg-shell, for a window");
-    xdg_wm_base_add_listener(w.wmBase, &wmBaseListener, nullptr);
-    return MakeWindow();
+    w.window.integerScale = 1;
+    MakeToplevel(w.window, nullptr);
+  } else {
+    MakeOutputSurfaces();
   }
-  if (!w.layerShell)
-    return Fail("the compositor offers no layer shell (zwlr_layer_shell_v1); kelvaris-wayland --window "
-                "draws in a window instead");
-  MakeLayerSurfaces();
+  if (wl_display_roundtrip(w.display) < 0) return Fail("the compositor ended the connection");
   return true;
 }
 
 void CloseWaylandHost() {
   WaylandHostState& w = waylandHostState;
-  for (Surface& surface : w.surfaces)
-    if (surface.inUse) ReleaseSurface(surface);
+  for (Output& output : w.outputs)
+    if (output.output) ReleaseOutput(output);
+  ReleaseSurface(w.window);
+  for (Seat& seat : w.seats)
+    if (seat.seat) ReleaseSeat(seat);
   if (w.eglContext) {
     if (w.sceneReady && eglMakeCurrent(w.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, w.eglContext))
       FreeSceneResources();
@@ -134,9 +163,13 @@ void CloseWaylandHost() {
     eglDestroyContext(w.eglDisplay, w.eglContext);
   }
   if (w.eglDisplay) eglTerminate(w.eglDisplay);
-  if (w.xkbState) xkb_state_unref(w.xkbState);
-  if (w.keymap) xkb_keymap_unref(w.keymap);
   if (w.xkbContext) xkb_context_unref(w.xkbContext);
+  if (w.fractionalScaleManager) wp_fractional_scale_manager_v1_destroy(w.fractionalScaleManager);
+  if (w.viewporter) wp_viewporter_destroy(w.viewporter);
+  if (w.wmBase) xdg_wm_base_destroy(w.wmBase);
+  if (w.layerShell) zwlr_layer_shell_v1_destroy(w.layerShell);
+  if (w.compositor) wl_compositor_destroy(w.compositor);
+  if (w.registry) wl_registry_destroy(w.registry);
   if (w.display) wl_display_disconnect(w.display);
   w = {};
 }

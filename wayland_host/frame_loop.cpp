@@ -1,41 +1,28 @@
+// The frames: the compositor's events are waited for with the stop signals
+// let in; a surface is drawn once the compositor will show its frame and a
+// tick of the animation has passed, or its size or scale changed.
 #include <poll.h>
 
 #include <cerrno>
 #include <ctime>
 
-#include "frame_rate_text.h"
+#include "frame_step.h"
+#include "posix_time.h"
 #include "renderer.h"
 #include "scene.h"
 #include "stop_signal.h"
 #include "wayland_host.h"
 
-// After a pause (every output off or hidden), the animation catches up by
-// at most this many ticks, and then goes on from there.
-static const int kMaxTicksPerFrame = 4;
-
-static long long NowNanoseconds() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
-static void OnFrameDone(void* data, wl_callback* callback, uint32_t) {
-  Surface& surface = *static_cast<Surface*>(data);
-  wl_callback_destroy(callback);
-  surface.frameCallback = nullptr;
-}
-static const wl_callback_listener frameListener = {OnFrameDone};
-
 // Whether the compositor would show a frame drawn for the surface now: it
 // is sized, and the frame before has been shown (its callback came).
 static bool Ready(const Surface& surface) {
-  return surface.inUse && surface.eglSurface && surface.configured && !surface.frameCallback;
+  return surface.eglSurface && surface.configured && !surface.frameCallback;
 }
 
 // Draws the scene whole on the surface at its size, centred and round,
 // framed by the narrower side. False when a stop came while drawing: that
 // frame is not shown.
-static bool DrawOn(Surface& surface, const WaylandOptions& options, long long now) {
+static bool DrawOn(Surface& surface, bool showFps, long long now) {
   WaylandHostState& w = waylandHostState;
   if (!eglMakeCurrent(w.eglDisplay, surface.eglSurface, surface.eglSurface, w.eglContext)) return true;
   RendererState& r = rendererState;
@@ -47,18 +34,9 @@ static bool DrawOn(Surface& surface, const WaylandOptions& options, long long no
     w.sceneReady = true;
   }
   ApplyViewport({0, 0, r.clientWidth, r.clientHeight}, MonitorFieldOfView(r.clientWidth, r.clientHeight));
-  DrawScene();
-  if (options.showFps) {
-    CountFrame(surface.frameRate, now);
-    DrawFrameRateText(surface.frameRate.text);
-  }
-  // A software renderer draws most of the frame only here, so a stop that
-  // came meanwhile is still seen before the frame is shown.
-  glFinish();
-  stopSignal = PendingStopSignal();
-  if (stopSignal) return false;
+  if (!DrawFrameUnlessStopped(showFps, surface.frameRate, now)) return false;
   surface.frameCallback = wl_surface_frame(surface.surface);
-  wl_callback_add_listener(surface.frameCallback, &frameListener, &surface);
+  wl_callback_add_listener(surface.frameCallback, &frameDoneListener, &surface);
   eglSwapBuffers(w.eglDisplay, surface.eglSurface);
   surface.stale = false;
   return true;
@@ -76,7 +54,8 @@ static bool WaitAndDispatch(long long timeout, const sigset_t& waiting) {
     return false;
   }
   pollfd connection = {wl_display_get_fd(display), POLLIN, 0};
-  const timespec limit = {static_cast<time_t>(timeout / 1000000000LL), static_cast<long>(timeout % 1000000000LL)};
+  const timespec limit = {static_cast<time_t>(timeout / kNanosecondsPerSecond),
+                          static_cast<long>(timeout % kNanosecondsPerSecond)};
   const int ready = ppoll(&connection, 1, timeout < 0 ? nullptr : &limit, &waiting);
   if (ready > 0 && (connection.revents & POLLIN)) {
     if (wl_display_read_events(display) < 0) return false;
@@ -87,9 +66,18 @@ static bool WaitAndDispatch(long long timeout, const sigset_t& waiting) {
   return wl_display_dispatch_pending(display) >= 0;
 }
 
+// Every surface of ours: one on each output, and the window.
+template <typename Visit>
+static void ForEachSurface(Visit visit) {
+  WaylandHostState& w = waylandHostState;
+  for (Output& output : w.outputs)
+    if (output.output) visit(output.surface);
+  visit(w.window);
+}
+
 bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting) {
   WaylandHostState& w = waylandHostState;
-  const long long interval = options.delayMicroseconds * 1000LL;
+  const long long interval = options.scene.delayMicroseconds * 1000LL;
   long long lastTick = NowNanoseconds();
   long long timeout = 0;  // the surfaces configured while connecting are drawn at once
   while (!w.ended) {
@@ -98,31 +86,27 @@ bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting) {
     if (w.ended) break;
 
     bool anyReady = false, anyStale = false;
-    for (const Surface& surface : w.surfaces) {
-      if (!Ready(surface)) continue;
-      anyReady = true;
-      anyStale = anyStale || surface.stale;
-    }
+    ForEachSurface([&](const Surface& surface) {
+      anyReady = anyReady || Ready(surface);
+      anyStale = anyStale || (Ready(surface) && surface.stale);
+    });
     timeout = -1;  // nothing to draw until the compositor says so
     if (!anyReady) continue;
     // Ticks follow the time passed, whatever the outputs' refresh rates, and
     // the scene advances once per tick however many outputs show it.
     const long long now = NowNanoseconds();
-    long long ticks = interval > 0 ? (now - lastTick) / interval : 1;
-    if (ticks == 0 && !anyStale) {
+    const TicksDue due = TicksDueAt(lastTick, now, interval);
+    if (due.ticks == 0 && !anyStale) {
       timeout = lastTick + interval - now;
       continue;
     }
-    if (ticks > kMaxTicksPerFrame) {
-      ticks = kMaxTicksPerFrame;
-      lastTick = now;
-    } else if (interval > 0) {
-      lastTick += ticks * interval;
-    }
-    for (long long i = 0; i < ticks; ++i) AdvanceScene();
-    for (Surface& surface : w.surfaces) {
-      if (Ready(surface) && !DrawOn(surface, options, now)) return false;
-    }
+    lastTick = due.lastTick;
+    for (long long i = 0; i < due.ticks; ++i) AdvanceScene();
+    bool stopped = false;
+    ForEachSurface([&](Surface& surface) {
+      if (!stopped && Ready(surface)) stopped = !DrawOn(surface, options.scene.showFps, now);
+    });
+    if (stopped) return false;
   }
   return true;
 }

@@ -3,30 +3,32 @@
 #include <cstdio>
 #include <ctime>
 
+#include "fault_report.h"
 #include "scene.h"
 #include "stop_signal.h"
 #include "wayland_host.h"
 
 int main(int argc, char** argv) {
+  faultProgram = "kelvaris-wayland";
+  sigset_t waiting;
+  CatchStopSignals(&waiting);
   const WaylandOptions options = ReadWaylandOptions(argc, argv);
   if (options.verdict == OptionsVerdict::kHelp) {
     std::fputs(kWaylandUsage, stdout);
     return 0;
   }
   if (options.verdict != OptionsVerdict::kRun) {
-    ReportCommandLineFault("kelvaris-wayland", kWaylandUsage, options.verdict, options.offending, options.option);
+    ReportCommandLineFault(kWaylandUsage, {options.verdict, options.offending, options.option});
     return 1;
   }
-  sigset_t waiting;
-  CatchStopSignals(&waiting);
-
-  numSatellites = options.count;
+  numSatellites = options.scene.count;
   StartScene(static_cast<uint32_t>(std::time(nullptr)));
   if (!OpenWaylandHost(options.mode)) {
     CloseWaylandHost();
     return 1;
   }
-  // Ended by input or the window's close: 0; by the compositor's end: 1,
+  EndStartUpWatch();
+  // Ended by input or a window's close: 0; by the compositor's end: 1,
   // without a word, as the X11 hack ends with its X server.
   const bool endedByUser = RunWaylandFrames(options, waiting);
   CloseWaylandHost();

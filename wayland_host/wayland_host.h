@@ -1,8 +1,9 @@
 // The Wayland host: kelvaris-wayland draws the scene with EGL and a desktop
 // OpenGL compatibility context on a surface of its own on every output (a
-// layer-shell surface above or below everything), or in one ordinary
-// window, a frame whenever the compositor will show one and a tick of the
-// animation has passed.
+// layer-shell surface above or below everything, or, where the compositor
+// has no layer shell, a full-screen window), or in one ordinary window, a
+// frame whenever the compositor will show one and a tick of the animation
+// has passed.
 #pragma once
 
 #include <EGL/egl.h>
@@ -15,39 +16,63 @@
 
 #include "fractional-scale.h"
 #include "frame_clock.h"
-#include "options.h"
 #include "viewporter.h"
+#include "wayland_options.h"
 #include "xdg-shell.h"
 // The generated header names a parameter `namespace`, a C++ keyword.
 #define namespace layer_namespace
 #include "wlr-layer-shell.h"
 #undef namespace
 
-// One surface of ours: on an output (saver and background) or the window.
+// One surface of ours and what draws on it: an output's layer surface or
+// full-screen window, or the window.
 struct Surface {
-  bool inUse;
-  wl_output* output;  // null for the window
-  uint32_t outputName;  // the registry's name of the output
-  int32_t outputScale;  // the output's integer scale
-  wl_surface* surface;
+  wl_surface* surface;  // null: none made
   zwlr_layer_surface_v1* layerSurface;
   xdg_surface* xdgSurface;
   xdg_toplevel* toplevel;
   wp_viewport* viewport;
   wp_fractional_scale_v1* fractionalScale;
-  uint32_t preferredScale120;  // from fractional-scale, in 120ths; 0 when not offered
-  int32_t bufferScale;         // the integer scale the buffer is drawn at
-  int32_t width, height;       // in surface coordinates, once configured
+  uint32_t preferredScale120;         // from fractional-scale, in 120ths; 0 when not offered
+  int32_t integerScale;               // of the output it is shown on
+  int32_t bufferScale;                // the integer scale the buffer is drawn at
+  int32_t width, height;              // in surface coordinates, once configured
   int32_t bufferWidth, bufferHeight;  // in pixels
   wl_egl_window* eglWindow;
   EGLSurface eglSurface;
   bool configured;
-  bool stale;         // its size or scale changed, or it was never drawn
-  wl_callback* frameCallback;  // asked for with the last frame, until it comes
+  bool stale;  // its size or scale changed, or it was never drawn
+  // The last frame's callback until it comes; before the first frame, the
+  // answer to the first configure round, which may still change the scale.
+  wl_callback* frameCallback;
   FrameRateCounter frameRate;
 };
 
-constexpr int kMaxSurfaces = 16;
+// An output the compositor announced, and our surface on it in the saver
+// and background modes.
+struct Output {
+  wl_output* output;  // null: a free place
+  uint32_t name;      // the registry's
+  int32_t scale;      // the output's integer scale
+  Surface surface;
+};
+
+// A seat and its input devices, each taken as it comes and released as it goes.
+struct Seat {
+  wl_seat* seat;  // null: a free place
+  uint32_t name;  // the registry's
+  wl_keyboard* keyboard;
+  wl_pointer* pointer;
+  wl_touch* touch;
+  xkb_keymap* keymap;
+  xkb_state* xkbState;
+  // Where the pointer entered a saver surface, to measure its travel.
+  bool pointerPlaced;
+  double pointerStartX, pointerStartY;
+};
+
+constexpr int kMaxOutputs = 16;
+constexpr int kMaxSeats = 8;
 
 struct WaylandHostState {
   WaylandMode mode;
@@ -58,51 +83,61 @@ struct WaylandHostState {
   xdg_wm_base* wmBase;
   wp_viewporter* viewporter;
   wp_fractional_scale_manager_v1* fractionalScaleManager;
-  wl_seat* seat;
-  wl_keyboard* keyboard;
-  wl_pointer* pointer;
-  wl_touch* touch;
+  bool globalsKnown;  // the registry's first round is in: the shells offered are known
   xkb_context* xkbContext;
-  xkb_keymap* keymap;
-  xkb_state* xkbState;
   EGLDisplay eglDisplay;
   EGLConfig eglConfig;
   EGLContext eglContext;
   bool sceneReady;  // the scene's GL resources are made (on the first surface)
-  Surface surfaces[kMaxSurfaces];
-  // Set by input that ends the run (status 0) and by the window's close.
+  Output outputs[kMaxOutputs];
+  Seat seats[kMaxSeats];
+  Surface window;           // --window
+  wl_output* windowOutput;  // the output the window was last shown on
+  // Set by input that ends the run (status 0) and by a window's close.
   bool ended;
-  // Where the pointer entered a saver surface, to measure its travel.
-  bool pointerPlaced;
-  double pointerStartX, pointerStartY;
 };
 
 extern WaylandHostState waylandHostState;
 
 // Connects to the compositor, binds what the mode needs and makes the EGL
-// context. Prints why, naming what is missing, and returns false when that
+// context. Says why, naming what is missing, and returns false when that
 // cannot be had.
 bool OpenWaylandHost(WaylandMode mode);
 
-// Releases every surface, the context and the connection.
+// Releases every surface, device and global bound, the context and the
+// connection.
 void CloseWaylandHost();
 
-// Surfaces: one per output in the saver and background modes (made when the
-// output is announced, released when it goes), or the window.
+// Outputs (outputs.cpp): in the saver and background modes each gets its
+// surface when it is announced, or once the shells are known; it is
+// released when the output goes.
 void AddOutput(wl_output* output, uint32_t name);
-void MakeLayerSurfaces();  // for the outputs announced before the layer shell
+void MakeOutputSurfaces();
 void RemoveOutput(uint32_t name);
-bool MakeWindow();
-// Releases what draws on the surface, keeping the output it belongs to.
-void ReleaseDrawing(Surface& surface);
-// Releases the surface and its output, and frees its place.
-void ReleaseSurface(Surface& surface);
+void ReleaseOutput(Output& output);
+
+// Toplevels (window.cpp): the window, or a full-screen window on an output
+// where the compositor has no layer shell.
+void MakeToplevel(Surface& surface, wl_output* fullScreenOn);
+
+// Surfaces (surfaces.cpp).
+// Asks for the compositor's fractional scale, where it offers one.
+void OfferFractionalScale(Surface& surface);
+// Takes a configure: the size, and the first time, a wait for the round's
+// scale before the first frame.
+void ConfigureSurface(Surface& surface, int32_t width, int32_t height);
 // Gives the surface's EGL surface the size and scale it is now shown at.
 void FitSurface(Surface& surface);
+// Releases the surface and what draws on it.
+void ReleaseSurface(Surface& surface);
+// The frame callback's listener: the compositor will show the next frame.
+extern const wl_callback_listener frameDoneListener;
 
-// Takes the seat's keyboard, pointer and touch as they come and go.
-void BindSeatInput(wl_seat* seat);
+// Seats (input.cpp): every seat's keyboard, pointer and touch.
+void AddSeat(wl_seat* seat, uint32_t name);
+void RemoveSeat(uint32_t name);
+void ReleaseSeat(Seat& seat);
 
-// Runs until input or the window's close ends it (true), a stop signal or
+// Runs until input or a window's close ends it (true), a stop signal or
 // the compositor's end (false). `waiting` lets the stop signals in.
 bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting);

@@ -4,18 +4,12 @@
 #include <cerrno>
 #include <ctime>
 
-#include "frame_clock.h"
-#include "frame_rate_text.h"
+#include "frame_step.h"
+#include "posix_time.h"
 #include "renderer.h"
 #include "scene.h"
 #include "stop_signal.h"
 #include "x_host.h"
-
-static long long NowNanoseconds() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
 
 // Handles one event; false when it ends the run.
 static bool HandleEvent(const XEvent& event) {
@@ -55,8 +49,10 @@ static bool HandleEvents(Display* display) {
 void RunFrames(const HackOptions& options, const sigset_t& waiting) {
   Display* display = xHostState.display;
   const int connection = ConnectionNumber(display);
-  const long long interval = options.delayMicroseconds * 1000LL;
+  const long long interval = options.scene.delayMicroseconds * 1000LL;
   FrameRateCounter frameRate = {};
+  // The window may go at any time when it is another program's.
+  CatchXErrors();
   // SIGTERM and SIGINT are let in only inside pselect, which lets them in
   // and waits in one step. Every pass goes through it, without waiting when
   // a frame is already due, so a stop is seen within one frame however slow
@@ -65,8 +61,8 @@ void RunFrames(const HackOptions& options, const sigset_t& waiting) {
   while (HandleEvents(display)) {
     const long long beforeWait = NowNanoseconds();
     const long long wait = due > beforeWait ? due - beforeWait : 0;
-    const timespec timeout = {static_cast<time_t>(wait / 1000000000LL),
-                              static_cast<long>(wait % 1000000000LL)};
+    const timespec timeout = {static_cast<time_t>(wait / kNanosecondsPerSecond),
+                              static_cast<long>(wait % kNanosecondsPerSecond)};
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(connection, &readable);
@@ -76,18 +72,9 @@ void RunFrames(const HackOptions& options, const sigset_t& waiting) {
     const long long now = NowNanoseconds();
     if (now < due) continue;  // woken by events, handled on the next pass
     AdvanceScene();
-    DrawScene();
-    if (options.showFps) {
-      CountFrame(frameRate, now);
-      DrawFrameRateText(frameRate.text);
-    }
     // Asked to stop while drawing: the frame is not presented. The signal
-    // stays pending and ends the program once everything is released. The
-    // drawing is finished first, since a software renderer does most of it
-    // only when the frame is flushed, which would otherwise be in the swap.
-    glFinish();
-    stopSignal = PendingStopSignal();
-    if (stopSignal) break;
+    // stays pending and ends the program once everything is released.
+    if (!DrawFrameUnlessStopped(options.scene.showFps, frameRate, now)) break;
     glXSwapBuffers(display, xHostState.window);
     due = NextFrameDue(due, now, interval);
   }

@@ -2,19 +2,35 @@
 #include <X11/Xutil.h>
 #include <unistd.h>
 
-#include <cstdio>
-
+#include "fault_report.h"
 #include "renderer.h"
 #include "x_host.h"
 
 XHostState xHostState;
 bool windowLost = false;
 
-// Errors come when the window goes away under the hack (its owner destroyed
-// it); they end the run quietly instead of being printed.
+// The first X error caught since CatchXErrors, if any.
+static bool xErrorCaught;
+static XErrorEvent caughtXError;
+
+// An error on the window comes when it goes away under the hack (its owner
+// destroyed it), which ends the run quietly.
 static int NoteXError(Display*, XErrorEvent* error) {
   if (error->resourceid == xHostState.window) windowLost = true;
+  if (!xErrorCaught) caughtXError = *error;
+  xErrorCaught = true;
   return 0;
+}
+
+void CatchXErrors() {
+  xErrorCaught = false;
+  XSetErrorHandler(NoteXError);
+}
+
+bool ReleaseXErrors() {
+  XSync(xHostState.display, False);
+  XSetErrorHandler(nullptr);
+  return !xErrorCaught;
 }
 
 // The connection to the X server is gone (the server ended): nothing can
@@ -83,8 +99,9 @@ static Window MakeOwnWindow(Display* display, XVisualInfo* visual) {
   attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
   attributes.background_pixel = BlackPixel(display, visual->screen);
   attributes.border_pixel = 0;
-  const Window window = XCreateWindow(display, root, 0, 0, 800, 600, 0, visual->depth, InputOutput,
-                                      visual->visual, CWColormap | CWBackPixel | CWBorderPixel, &attributes);
+  const Window window =
+      XCreateWindow(display, root, 0, 0, kDefaultWindowWidth, kDefaultWindowHeight, 0, visual->depth,
+                    InputOutput, visual->visual, CWColormap | CWBackPixel | CWBorderPixel, &attributes);
   XStoreName(display, window, "Kelvaris");
   // Named and owned as desktops expect of a window: its class groups it and
   // picks its icon, its process id lets a window manager end a hung one.
@@ -108,55 +125,58 @@ static XVisualInfo* VisualOfWindow(Display* display, Window window) {
   return VisualById(display, XVisualIDFromVisual(attributes.visual));
 }
 
-// Prints why nothing can be drawn, naming the display, or saying that none
-// was named.
-static bool Fail(XVisualInfo* visual, const char* displayName, const char* why) {
+// Says why nothing can be drawn, naming the display (or saying that none
+// was named) and the error the X server gave, if one was caught.
+static bool FailOnDisplay(XVisualInfo* visual, const char* displayName, const char* why) {
   if (visual) XFree(visual);
   const char* name = XDisplayName(displayName);
-  if (*name) {
-    std::fprintf(stderr, "kelvaris: display %s: %s\n", name, why);
-  } else {
-    std::fprintf(stderr, "kelvaris: DISPLAY is not set, and no -display was given\n");
-  }
-  return false;
+  if (!*name) return Fail("DISPLAY is not set, and no -display was given");
+  if (!xErrorCaught) return Fail("display %s: %s", name, why);
+  char error[128];
+  XGetErrorText(xHostState.display, caughtXError.error_code, error, sizeof error);
+  return Fail("display %s: %s (X error: %s)", name, why, error);
 }
 
 bool OpenGlWindow(const HackOptions& options) {
   XHostState& x = xHostState;
   const char* name = options.displayName;
   x.display = XOpenDisplay(name);
-  if (!x.display) return Fail(nullptr, name, "cannot be opened");
-  XSetErrorHandler(NoteXError);
+  if (!x.display) return FailOnDisplay(nullptr, name, "cannot be opened");
   XSetIOErrorHandler(EndOnLostConnection);
   if (!glXQueryExtension(x.display, nullptr, nullptr)) {
-    return Fail(nullptr, name, "the X server has no OpenGL (GLX): nothing can be drawn");
+    return FailOnDisplay(nullptr, name, "the X server has no OpenGL (GLX): nothing can be drawn");
   }
 
+  // Another program's window may be gone, and the server may refuse a
+  // window or context on a visual.
+  CatchXErrors();
   XVisualInfo* visual = nullptr;
   x.ownWindow = options.target == DrawTarget::kOwnWindow;
   if (x.ownWindow) {
     visual = ChooseOwnVisual(x.display, options);
-    if (!visual) return Fail(nullptr, name, "no such visual, or none with OpenGL and a depth buffer");
+    if (!visual)
+      return FailOnDisplay(nullptr, name, "no such visual, or none with OpenGL and a depth buffer");
     x.window = MakeOwnWindow(x.display, visual);
   } else {
     x.window = options.target == DrawTarget::kRoot ? DefaultRootWindow(x.display) : options.windowId;
     visual = VisualOfWindow(x.display, x.window);
-    if (!visual) return Fail(nullptr, name, "the window to draw in does not exist");
+    if (!visual) return FailOnDisplay(nullptr, name, "the window to draw in does not exist");
   }
   if (!DrawsTheScene(x.display, visual)) {
-    return Fail(visual, name, "the visual has no double-buffered RGBA OpenGL with a depth buffer");
+    return FailOnDisplay(visual, name, "the visual has no double-buffered RGBA OpenGL with a depth buffer");
   }
   x.context = glXCreateContext(x.display, visual, nullptr, True);
   XFree(visual);
   if (!x.context || !glXMakeCurrent(x.display, x.window, x.context)) {
-    return Fail(nullptr, name, "no OpenGL context for the window");
+    return FailOnDisplay(nullptr, name, "no OpenGL context for the window");
   }
 
   // Its size changes and its end come as events; key presses only matter in
   // a window of our own (another program's window belongs to that program).
   XSelectInput(x.display, x.window, StructureNotifyMask | (x.ownWindow ? KeyPressMask : 0));
   XWindowAttributes attributes;
-  XGetWindowAttributes(x.display, x.window, &attributes);
+  if (!XGetWindowAttributes(x.display, x.window, &attributes) || !ReleaseXErrors())
+    return FailOnDisplay(nullptr, name, "the window to draw in went away");
   // InitSceneGl sets the projection for this size.
   rendererState.clientWidth = attributes.width;
   rendererState.clientHeight = attributes.height;

@@ -3,33 +3,35 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "fault_report.h"
 #include "scene.h"
 #include "stop_signal.h"
 #include "x_host.h"
 
 int main(int argc, char** argv) {
+  faultProgram = "kelvaris";
+  sigset_t waiting;
+  CatchStopSignals(&waiting);
   const HackOptions options = ReadHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
   if (options.verdict == OptionsVerdict::kHelp) {
-    std::fputs(kUsage, stdout);
+    std::fputs(kHackUsage, stdout);
     return 0;
   }
   if (options.verdict == OptionsVerdict::kBadEnvironmentWindow) {
-    std::fprintf(stderr, "kelvaris: XSCREENSAVER_WINDOW is not a window id: %s\n", options.offending);
+    Fail("XSCREENSAVER_WINDOW is not a window id: %s", options.offending);
     return 1;
   }
   if (options.verdict != OptionsVerdict::kRun) {
-    ReportCommandLineFault("kelvaris", kUsage, options.verdict, options.offending, options.option);
+    ReportCommandLineFault(kHackUsage, {options.verdict, options.offending, options.option});
     return 1;
   }
-  sigset_t waiting;
-  CatchStopSignals(&waiting);
-
-  numSatellites = options.count;
+  numSatellites = options.scene.count;
+  StartScene(static_cast<uint32_t>(std::time(nullptr)));
   if (!OpenGlWindow(options)) {
     CloseGlWindow();
     return 1;
   }
-  StartScene(static_cast<uint32_t>(std::time(nullptr)));
+  EndStartUpWatch();
   RunFrames(options, waiting);
   CloseGlWindow();
   EndByStopSignal();

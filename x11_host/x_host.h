@@ -9,7 +9,7 @@
 
 #include <csignal>
 
-#include "options.h"
+#include "hack_options.h"
 
 struct XHostState {
   Display* display;
@@ -26,9 +26,16 @@ extern bool windowLost;
 
 // Opens the display, finds or makes the window that options name, with an
 // OpenGL context on its visual that has a depth buffer; leaves the context
-// current. Prints why, naming the display, and returns false when that
-// cannot be had.
+// current. Prints why, naming the display and any error the X server gave,
+// and returns false when that cannot be had.
 bool OpenGlWindow(const HackOptions& options);
+
+// X errors are caught only around requests that can fail: from CatchXErrors
+// to ReleaseXErrors, which waits for the server to answer every request
+// made since and is true when none failed. An error on the window notes it
+// as lost.
+void CatchXErrors();
+bool ReleaseXErrors();
 
 // Releases the context, the window when it is ours, and the display.
 void CloseGlWindow();

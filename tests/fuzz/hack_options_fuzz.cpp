@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "options.h"
+#include "hack_options.h"
 
 static void Check(bool holds) {
   if (!holds) std::abort();
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const char* argument : argv) blamesAGivenText = blamesAGivenText || o.offending == argument;
   switch (o.verdict) {
     case OptionsVerdict::kRun:
-      Check(o.count >= 0 && o.delayMicroseconds >= 0 && !o.offending);
+      Check(o.scene.count >= 0 && o.scene.delayMicroseconds >= 0 && !o.offending);
       Check(o.target != DrawTarget::kWindowId || (o.windowId != 0 && o.windowId <= 0xFFFFFFFFu));
       break;
     case OptionsVerdict::kHelp:

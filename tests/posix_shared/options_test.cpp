@@ -1,12 +1,15 @@
-// The Linux program's command line, read as XScreenSaver's hacks read theirs,
-// and its frame clock.
+// The Linux programs' command lines, read as XScreenSaver's hacks read
+// theirs, their frame clock and ticks, and the Wayland program's measures.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 #include "frame_clock.h"
-#include "options.h"
+#include "frame_rate_text.h"
+#include "hack_options.h"
+#include "measures.h"
+#include "wayland_options.h"
 
 namespace {
 
@@ -19,9 +22,9 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   HackOptions o = Read({});
   EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.target, DrawTarget::kOwnWindow);
-  EXPECT_EQ(o.count, 5);
-  EXPECT_EQ(o.delayMicroseconds, 10000);  // the animation's 10 ms tick
-  EXPECT_FALSE(o.showFps);
+  EXPECT_EQ(o.scene.count, 5);
+  EXPECT_EQ(o.scene.delayMicroseconds, 10000);  // the animation's 10 ms tick
+  EXPECT_FALSE(o.scene.showFps);
   EXPECT_EQ(o.displayName, nullptr);
   EXPECT_EQ(o.visual, VisualChoice::kBest);
 
@@ -29,21 +32,22 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
             "-noinstall", "-mono"});
   EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.target, DrawTarget::kRoot);
-  EXPECT_EQ(o.count, 0);
-  EXPECT_EQ(o.delayMicroseconds, 0);
-  EXPECT_TRUE(o.showFps);
+  EXPECT_EQ(o.scene.count, 0);
+  EXPECT_EQ(o.scene.delayMicroseconds, 0);
+  EXPECT_TRUE(o.scene.showFps);
   EXPECT_STREQ(o.displayName, ":3");
   EXPECT_EQ(o.visual, VisualChoice::kId);
   EXPECT_EQ(o.visualId, 0x21u);
   EXPECT_EQ(Read({"-root", "--window"}).target, DrawTarget::kOwnWindow);  // the later holds
-  EXPECT_FALSE(Read({"-fps", "-no-fps"}).showFps);
+  EXPECT_FALSE(Read({"-fps", "-no-fps"}).scene.showFps);
   EXPECT_EQ(Read({"-visual", "default"}).visual, VisualChoice::kDefault);
   EXPECT_EQ(Read({"-visual", "GL"}).visual, VisualChoice::kBest);
   o = Read({"-visual", "truecolor"});
   EXPECT_EQ(o.visual, VisualChoice::kClass);
   EXPECT_EQ(o.visualClass, 4);  // X's TrueColor
   // Every class by X's number for it, in any case.
-  const char* const classes[] = {"StaticGray", "grayscale", "STATICCOLOR", "PseudoColor", "TrueColor", "directcolor"};
+  const char* const classes[] = {"StaticGray",  "grayscale", "STATICCOLOR",
+                                 "PseudoColor", "TrueColor", "directcolor"};
   for (int number = 0; number < 6; ++number) {
     o = Read({"-visual", classes[number]});
     EXPECT_EQ(o.visual, VisualChoice::kClass) << classes[number];
@@ -56,7 +60,7 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   o = Read({"--root", "--count", "2147483647"}, "0x1fffffff");
   EXPECT_EQ(o.target, DrawTarget::kWindowId);
   EXPECT_EQ(o.windowId, 0x1fffffffu);
-  EXPECT_EQ(o.count, INT32_MAX);
+  EXPECT_EQ(o.scene.count, INT32_MAX);
   EXPECT_EQ(Read({"-window-id", "4194306"}, "0x1a00007").windowId, 4194306u);
   EXPECT_EQ(Read({"-window-id", "0XfF"}).windowId, 255u);
 }
@@ -106,17 +110,18 @@ TEST(WaylandOptions, ModesValuesAndRefusals) {
   };
   WaylandOptions o = read({});
   EXPECT_EQ(o.mode, WaylandMode::kSaver);
-  EXPECT_EQ(o.count, 5);
-  EXPECT_EQ(o.delayMicroseconds, 10000);
+  EXPECT_EQ(o.scene.count, 5);
+  EXPECT_EQ(o.scene.delayMicroseconds, 10000);
   o = read({"--background", "-window", "-count", "1000", "--delay", "0", "--fps"});
   EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.mode, WaylandMode::kWindow);  // the later holds
-  EXPECT_EQ(o.count, 1000);
-  EXPECT_EQ(o.delayMicroseconds, 0);
-  EXPECT_TRUE(o.showFps);
+  EXPECT_EQ(o.scene.count, 1000);
+  EXPECT_EQ(o.scene.delayMicroseconds, 0);
+  EXPECT_TRUE(o.scene.showFps);
   EXPECT_EQ(read({"--window", "--background"}).mode, WaylandMode::kBackground);
   EXPECT_EQ(read({"-help"}).verdict, OptionsVerdict::kHelp);
-  EXPECT_EQ(read({"--root"}).verdict, OptionsVerdict::kUnknownOption);  // the hack's own options are not taken
+  EXPECT_EQ(read({"--root"}).verdict,
+            OptionsVerdict::kUnknownOption);  // the hack's own options are not taken
   EXPECT_EQ(read({"--count"}).verdict, OptionsVerdict::kMissingValue);
   o = read({"--delay", "-1"});
   EXPECT_EQ(o.verdict, OptionsVerdict::kBadValue);
@@ -129,16 +134,57 @@ TEST(FrameClock, OneFramePerIntervalAndNoneMadeUp) {
   EXPECT_EQ(NextFrameDue(100 * ms, 100 * ms, 10 * ms), 110 * ms);  // on time
   EXPECT_EQ(NextFrameDue(100 * ms, 105 * ms, 10 * ms), 110 * ms);  // late within the interval: keeps the beat
   EXPECT_EQ(NextFrameDue(100 * ms, 160 * ms, 10 * ms),
-            170 * ms);                                       // far behind: the missed frames are dropped
+            170 * ms);  // far behind: the missed frames are dropped
+  EXPECT_EQ(NextFrameDue(100 * ms, 110 * ms, 10 * ms),
+            120 * ms);                                       // a whole interval late: the next is after it
   EXPECT_EQ(NextFrameDue(100 * ms, 160 * ms, 0), 160 * ms);  // -delay 0: every pass draws
+}
+
+TEST(FrameClock, TicksDueAfterAPauseAreAtMostFour) {
+  const long long ms = 1000000;
+  auto due = [](long long last, long long now, long long interval) {
+    const TicksDue d = TicksDueAt(last, now, interval);
+    return std::vector<long long>{d.ticks, d.lastTick};
+  };
+  EXPECT_EQ(due(100 * ms, 109 * ms, 10 * ms), (std::vector<long long>{0, 100 * ms}));  // not yet
+  EXPECT_EQ(due(100 * ms, 125 * ms, 10 * ms), (std::vector<long long>{2, 120 * ms}));  // the beat is kept
+  EXPECT_EQ(due(100 * ms, 140 * ms, 10 * ms), (std::vector<long long>{4, 140 * ms}));  // four: all made up
+  EXPECT_EQ(due(100 * ms, 155 * ms, 10 * ms),
+            (std::vector<long long>{4, 155 * ms}));                              // five: four, from now on
+  EXPECT_EQ(due(100 * ms, 100 * ms, 0), (std::vector<long long>{1, 100 * ms}));  // -delay 0: one a frame
+}
+
+TEST(WaylandMeasures, BufferSizeFromTheScales) {
+  auto size = [](int32_t w, int32_t h, int32_t scale, uint32_t scale120) {
+    const BufferSize b = BufferSizeFor(w, h, scale, scale120);
+    return std::vector<int32_t>{b.width, b.height, b.scale};
+  };
+  EXPECT_EQ(size(1280, 720, 1, 0), (std::vector<int32_t>{1280, 720, 1}));
+  EXPECT_EQ(size(720, 1280, 2, 0), (std::vector<int32_t>{1440, 2560, 2}));
+  EXPECT_EQ(size(1280, 720, 2, 180), (std::vector<int32_t>{1920, 1080, 1}));  // 1.5 through a viewport
+  EXPECT_EQ(size(853, 480, 1, 150), (std::vector<int32_t>{1066, 600, 1}));    // 1066.25 and 600: rounded
+  EXPECT_EQ(size(3, 3, 1, 140), (std::vector<int32_t>{4, 4, 1}));             // 3.5 rounds up
+}
+
+// The travel is across plus down, and only beyond 4 ends the saver.
+TEST(WaylandMeasures, PointerTravelBeyondFourEndsTheSaver) {
+  EXPECT_FALSE(TravelEndsSaver(10, 10, 14, 10));
+  EXPECT_FALSE(TravelEndsSaver(10, 10, 12, 8));
+  EXPECT_TRUE(TravelEndsSaver(10, 10, 10, 14.25));  // straight down
+  EXPECT_TRUE(TravelEndsSaver(10, 10, 7, 12));      // left and down
+  EXPECT_FALSE(TravelEndsSaver(10, 10, 10, 6));
 }
 
 TEST(FrameClock, RateTextAsTheHacksShowIt) {
   char text[32];
-  FormatFrameRate(78, 1000000000LL, text, sizeof text);
+  FormatFrameRate(78, kNanosecondsPerSecond, text, sizeof text);
   EXPECT_STREQ(text, "FPS: 78.0");
   FormatFrameRate(5, 2000000000LL, text, sizeof text);
   EXPECT_STREQ(text, "FPS: 2.5");
+  // Its font's pixels grow with the screen.
+  EXPECT_EQ(FrameRateTextCell(600), 2);
+  EXPECT_EQ(FrameRateTextCell(1080), 3);
+  EXPECT_EQ(FrameRateTextCell(2160), 6);
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 #   outputs     the saver on two outputs of different sizes and scales: each
 #               shows the whole sphere centred and round, crisp at scale 2;
 #               an output added gets the scene, one unplugged leaves the
-#               others drawing
+#               others drawing, and outputs plugged in and out more times
+#               than it has places each get the scene
 #   input       a key, a click and the pointer's travel each end the saver
 #               with 0; a small jitter does not
-#   background  --background stays below a window and takes no input
+#   background  --background stays below a window and takes no input; the
+#               saver covers a full-screen window
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
-#               the signal, five times
+#               the signal, five times, and a frame being drawn when the
+#               signal came is not shown; a stop during start-up, with the
+#               compositor not answering, ends it too
 #   idle        no frames (no processor time) while the compositor is idle
 #               or the window is on a hidden workspace
 #   faults      the messages for no compositor, no layer shell, refused
@@ -81,6 +85,15 @@ outputs)
   swaymsg -s "$outer" '[title="wlroots - WL-2"] kill' >/dev/null
   poll 30 changed WL-1 && poll 30 changed WL-1 && running "$saver" &&
     ok "an output unplugged: the saver runs on and draws on the other" || fail "an output unplugged: the saver stopped"
+  # More outputs than the saver has places for, one at a time: each gone
+  # output's place is free again.
+  for n in $(seq 3 19); do
+    swaymsg create_output >/dev/null
+    poll 30 sphere_on "WL-$n" || break
+    swaymsg -s "$outer" "[title=\"wlroots - WL-$n\"] kill" >/dev/null
+  done
+  [ "$n" = 19 ] && sphere_shown WL-19 && ok "17 outputs plugged in and out: each got the scene" ||
+    fail "output WL-$n plugged in after $((n - 3)) unplugged got no scene"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends it by that signal"
   expect "$(cat "$work/saver.err")" "" "nothing printed"
@@ -119,15 +132,23 @@ background)
   "$kelvaris" --window --count 0 &
   window=$!
   poll 30 sphere_on HEADLESS-1 && ok "a window covers the background" || fail "the background shows over the window"
+  swaymsg fullscreen enable >/dev/null
+  background=$saver
+  start_saver --count 50
+  poll 30 satellites_on HEADLESS-1 && ok "the saver covers a full-screen window" ||
+    fail "a full-screen window covers the saver"
+  wtype -s 300 a
+  expect_end "$saver" 0 "a key ends the saver"
   wtype -s 300 q
   expect_end "$window" 0 "q reaches the window, not the background"
-  running "$saver" && ok "the background still runs" || fail "the background ended"
-  kill -INT "$saver"
-  expect_end "$saver" 130 "SIGINT ends the background by that signal"
+  running "$background" && ok "the background still runs" || fail "the background ended"
+  kill -INT "$background"
+  expect_end "$background" 130 "SIGINT ends the background by that signal"
   ;;
 slow-stop)
   start_sway "$work/sway" "output HEADLESS-1 mode 3840x2160" || finish
-  centre_lit() { [ "$(grim -g '1920,1080 1x1' -t ppm - | tail -c 3 | od -An -tu1 | awk '{print $1 + $2 + $3}')" -gt 16 ]; }
+  # The sphere at the centre, not sway's grey background: a frame is shown.
+  centre_lit() { [ "$(grim -g '1920,1080 1x1' -t ppm - | tail -c 3 | od -An -tu1 | tr -s ' ')" != " 63 63 63" ]; }
   for signal in TERM INT TERM INT TERM; do
     start_saver --count 1000
     poll 60 centre_lit
@@ -137,6 +158,32 @@ slow-stop)
     echo "   ended $((($(date +%s%N) - start) / 1000000)) ms after SIG$signal"
   done
   expect "$(cat "$work/saver.err")" "" "nothing printed"
+  # Held mid-frame, then stopped: the protocol it sends shows whether the
+  # frame it was drawing was shown (a commit after the signal). Held while
+  # it was sending a frame drawn before the signal, that frame lands after:
+  # so up to three tries, of which one must show no commit.
+  shown_after_stop() { tail -n +$((mark + 1)) "$work/protocol" | grep -q 'wl_surface@[0-9]*\.commit'; }
+  for try in 1 2 3; do
+    WAYLAND_DEBUG=client "$kelvaris" --count 1000 2>"$work/protocol" &
+    saver=$!
+    poll 60 centre_lit
+    kill -STOP "$saver"
+    mark=$(wc -l <"$work/protocol")
+    kill -TERM "$saver"
+    kill -CONT "$saver"
+    expect_end "$saver" 143 "SIGTERM in the middle of a frame (try $try) ends it by that signal"
+    shown_after_stop || break
+  done
+  shown_after_stop && fail "a frame was shown after SIGTERM, three times" ||
+    ok "the frame it was drawing was not shown (try $try)"
+  # The compositor stopped: a start-up waits on it for ever, until stopped.
+  kill -STOP "${compositor_pids[-1]}"
+  start_saver --count 0
+  connected() { [ -n "$(find "/proc/$saver/fd" -lname 'socket:*' 2>/dev/null)" ]; }
+  poll 30 connected
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM during a start-up the compositor does not answer ends it by that signal"
+  kill -CONT "${compositor_pids[-1]}"
   ;;
 idle)
   # weston stops frame callbacks once idle (after a second without input).
@@ -144,8 +191,9 @@ idle)
   start_saver --window --count 0
   poll 30 drawing "$saver" || fail "the window never drew"
   poll 60 idle_for_a_second "$saver" && ok "no frames while weston is idle" || fail "it draws while weston is idle"
-  kill -TERM "$saver"
-  expect_end "$saver" 143 "SIGTERM ends the window by that signal"
+  # Waiting with no frame to come, a stop is still seen.
+  kill -INT "$saver"
+  expect_end "$saver" 130 "SIGINT ends the idle window by that signal"
   # A window on a workspace that is not shown gets no frame callbacks.
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
   start_saver --window --count 0
@@ -170,9 +218,9 @@ faults)
   "$kelvaris" --root 2>"$work/err"
   expect "$? $(head -n1 "$work/err")" "1 kelvaris-wayland: unrecognised option: --root" "an X11 option"
   start_weston "$work/weston" --width=640 --height=480 || finish
-  "$kelvaris" 2>"$work/err"
-  expect "$? $(cat "$work/err")" "1 kelvaris-wayland: the compositor offers no layer shell (zwlr_layer_shell_v1); \
-kelvaris-wayland --window draws in a window instead" "no layer shell, and --window named"
+  "$kelvaris" --background 2>"$work/err"
+  expect "$? $(cat "$work/err")" "1 kelvaris-wayland: the compositor offers no layer shell (zwlr_layer_shell_v1), \
+which a background needs; kelvaris-wayland --window draws in a window instead" "no layer shell, and --window named"
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
   start_saver --count 0
   poll 30 sphere_on HEADLESS-1

@@ -80,6 +80,10 @@ options)
   expect "$(brightest 150x40+0+560)" 255 "-fps draws the frame rate in the corner"
   # White text on a dark backdrop: the text's box is mostly dark.
   [ "$(mean 80x16+8+574)" -lt 100 ] || fail "-fps: the text's box is not mostly dark (mean $(mean 80x16+8+574))"
+  # A row of its F, in font pixels of 2x2 from (10, 580): only the bar on
+  # the left is lit.
+  [ "$(brightest 2x2+10+580)" = 255 ] && [ "$(brightest 2x2+18+580)" -lt 128 ] &&
+    ok "-fps: the F reads left to right" || fail "-fps: the F is not drawn as an F"
   import -window root -crop 480x600+160+0 +repage -depth 8 "$work/scene.ppm"
   python3 "$checker" "$work/scene.ppm" 480x600+0+0 >/dev/null || fail "-fps: the scene beside the rate is drawn wrong"
   kill -TERM "$options"
