@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 status=0
 summary=()
-for target in command_line count_text stored_value hack_options; do
+for target in command_line count_text stored_value linux_options; do
   work=build/fuzz/corpus/$target
   mkdir -p "$work" build/fuzz/findings
   log=build/fuzz/$target.log

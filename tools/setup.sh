@@ -13,7 +13,8 @@ linux_packages=(
   debhelper dpkg-dev fakeroot lintian man-db mandoc git python3-pyatspi at-spi2-core dbus-daemon
   rpm rpmlint
   pkg-config libegl-dev libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
-  sway grim wtype weston
+  plasma-wayland-protocols libsystemd-dev
+  sway grim wtype weston mutter
 )
 windows_packages=(
   ninja-build googletest

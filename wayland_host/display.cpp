@@ -30,6 +30,10 @@ static void OnRegistryGlobal(void*, wl_registry* registry, uint32_t name, const 
   } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0) {
     w.fractionalScaleManager =
         static_cast<wp_fractional_scale_manager_v1*>(bind(&wp_fractional_scale_manager_v1_interface, 1));
+  } else if (std::strcmp(interface, ext_idle_notifier_v1_interface.name) == 0) {
+    w.idleNotifier = static_cast<ext_idle_notifier_v1*>(bind(&ext_idle_notifier_v1_interface, 1));
+  } else if (std::strcmp(interface, org_kde_kwin_idle_interface.name) == 0) {
+    w.kdeIdle = static_cast<org_kde_kwin_idle*>(bind(&org_kde_kwin_idle_interface, 1));
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0) {
     AddSeat(static_cast<wl_seat*>(bind(&wl_seat_interface, 5)), name);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
@@ -124,9 +128,12 @@ static bool ShellsOffered(WaylandMode mode) {
   return true;
 }
 
-bool OpenWaylandHost(WaylandMode mode) {
+bool OpenWaylandHost(const WaylandOptions& options) {
   WaylandHostState& w = waylandHostState;
+  const WaylandMode mode = options.mode;
   w.mode = mode;
+  w.idleMilliseconds = options.idleMilliseconds;
+  w.showing = !w.idleMilliseconds;
   w.display = wl_display_connect(nullptr);
   if (!w.display) return FailToConnect();
   // EGL first: the outputs announced below get their surfaces at once.
@@ -138,12 +145,13 @@ bool OpenWaylandHost(WaylandMode mode) {
   if (wl_display_roundtrip(w.display) < 0) return Fail("the compositor ended the connection");
   w.globalsKnown = true;
   if (!ShellsOffered(mode)) return false;
+  if (w.idleMilliseconds && !StartIdleWatch()) return false;
   if (w.wmBase) xdg_wm_base_add_listener(w.wmBase, &wmBaseListener, nullptr);
   if (mode == WaylandMode::kWindow) {
     w.window.integerScale = 1;
     MakeToplevel(w.window, nullptr);
   } else {
-    MakeOutputSurfaces();
+    ShowOutputSurfaces(w.showing);
   }
   if (wl_display_roundtrip(w.display) < 0) return Fail("the compositor ended the connection");
   return true;
@@ -164,6 +172,9 @@ void CloseWaylandHost() {
   }
   if (w.eglDisplay) eglTerminate(w.eglDisplay);
   if (w.xkbContext) xkb_context_unref(w.xkbContext);
+  CloseGnomeIdleWatch();
+  if (w.idleNotifier) ext_idle_notifier_v1_destroy(w.idleNotifier);
+  if (w.kdeIdle) org_kde_kwin_idle_destroy(w.kdeIdle);
   if (w.fractionalScaleManager) wp_fractional_scale_manager_v1_destroy(w.fractionalScaleManager);
   if (w.viewporter) wp_viewporter_destroy(w.viewporter);
   if (w.wmBase) xdg_wm_base_destroy(w.wmBase);

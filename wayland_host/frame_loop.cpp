@@ -53,16 +53,20 @@ static bool WaitAndDispatch(long long timeout, const sigset_t& waiting) {
     wl_display_cancel_read(display);
     return false;
   }
-  pollfd connection = {wl_display_get_fd(display), POLLIN, 0};
+  // With GNOME's idle monitor, its session bus too.
+  sd_bus* bus = waylandHostState.sessionBus;
+  pollfd connections[2] = {{wl_display_get_fd(display), POLLIN, 0}, {-1, 0, 0}};
+  if (bus) connections[1] = {sd_bus_get_fd(bus), static_cast<short>(sd_bus_get_events(bus)), 0};
   const timespec limit = {static_cast<time_t>(timeout / kNanosecondsPerSecond),
                           static_cast<long>(timeout % kNanosecondsPerSecond)};
-  const int ready = ppoll(&connection, 1, timeout < 0 ? nullptr : &limit, &waiting);
-  if (ready > 0 && (connection.revents & POLLIN)) {
+  const int ready = ppoll(connections, bus ? 2 : 1, timeout < 0 ? nullptr : &limit, &waiting);
+  if (ready > 0 && (connections[0].revents & POLLIN)) {
     if (wl_display_read_events(display) < 0) return false;
   } else {
     wl_display_cancel_read(display);
-    if (ready > 0) return false;  // hung up, or an error on the connection
+    if (connections[0].revents) return false;  // hung up, or an error on the connection
   }
+  if (bus) ProcessGnomeIdleWatch();
   return wl_display_dispatch_pending(display) >= 0;
 }
 
@@ -75,6 +79,20 @@ static void ForEachSurface(Visit visit) {
   visit(w.window);
 }
 
+// With --idle, whether the run goes on: the saver ended by input is hidden
+// until the user is idle again, and shown once they are.
+static bool FollowIdle() {
+  WaylandHostState& w = waylandHostState;
+  if (!w.idleMilliseconds) return !w.ended;
+  if (w.ended) {
+    ShowOutputSurfaces(false);
+    ForgetIdle();
+    w.ended = false;
+  }
+  if (!w.showing && UserIdle()) ShowOutputSurfaces(true);
+  return true;
+}
+
 bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting) {
   WaylandHostState& w = waylandHostState;
   const long long interval = options.scene.delayMicroseconds * 1000LL;
@@ -83,7 +101,7 @@ bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting) {
   while (!w.ended) {
     if (!WaitAndDispatch(timeout, waiting)) return false;
     if (stopSignal) return false;
-    if (w.ended) break;
+    if (!FollowIdle()) break;
 
     bool anyReady = false, anyStale = false;
     ForEachSurface([&](const Surface& surface) {

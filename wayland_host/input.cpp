@@ -158,6 +158,7 @@ void AddSeat(wl_seat* handle, uint32_t name) {
     seat.seat = handle;
     seat.name = name;
     wl_seat_add_listener(handle, &seatListener, &seat);
+    if (waylandHostState.globalsKnown) WatchIdleOnSeat(seat);
     return;
   }
   wl_seat_destroy(handle);
@@ -174,6 +175,7 @@ void ReleaseSeat(Seat& seat) {
   if (seat.touch) ReleaseTouch(seat);
   if (seat.xkbState) xkb_state_unref(seat.xkbState);
   if (seat.keymap) xkb_keymap_unref(seat.keymap);
+  ReleaseIdleWatch(seat);
   if (wl_seat_get_version(seat.seat) >= WL_SEAT_RELEASE_SINCE_VERSION) {
     wl_seat_release(seat.seat);
   } else {

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   }
   numSatellites = options.scene.count;
   StartScene(static_cast<uint32_t>(std::time(nullptr)));
-  if (!OpenWaylandHost(options.mode)) {
+  if (!OpenWaylandHost(options)) {
     CloseWaylandHost();
     return 1;
   }

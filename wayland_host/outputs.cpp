@@ -79,11 +79,11 @@ static void MakeLayerSurface(Output& output) {
 }
 
 // Outputs announced before the shells are known get their surfaces once
-// they are (MakeOutputSurfaces); those plugged in later, at once.
+// they are (ShowOutputSurfaces); those plugged in later, at once.
 static void MakeOutputSurface(Output& output) {
   const WaylandHostState& w = waylandHostState;
   output.surface.integerScale = output.scale;
-  if (w.mode == WaylandMode::kWindow) return;
+  if (w.mode == WaylandMode::kWindow || !w.showing) return;
   if (w.layerShell) {
     MakeLayerSurface(output);
   } else if (w.mode == WaylandMode::kSaver && w.wmBase) {
@@ -105,9 +105,14 @@ void AddOutput(wl_output* output, uint32_t name) {
   wl_output_destroy(output);
 }
 
-void MakeOutputSurfaces() {
-  for (Output& output : waylandHostState.outputs)
-    if (output.output && !output.surface.surface) MakeOutputSurface(output);
+void ShowOutputSurfaces(bool show) {
+  WaylandHostState& w = waylandHostState;
+  w.showing = show;
+  for (Output& output : w.outputs) {
+    if (!output.output) continue;
+    if (show && !output.surface.surface) MakeOutputSurface(output);
+    if (!show) ReleaseSurface(output.surface);
+  }
 }
 
 void RemoveOutput(uint32_t name) {

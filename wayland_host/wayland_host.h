@@ -7,6 +7,7 @@
 #pragma once
 
 #include <EGL/egl.h>
+#include <systemd/sd-bus.h>
 #include <wayland-client.h>
 #include <wayland-egl.h>
 #include <xkbcommon/xkbcommon.h>
@@ -14,8 +15,10 @@
 #include <csignal>
 #include <cstdint>
 
+#include "ext-idle-notify.h"
 #include "fractional-scale.h"
 #include "frame_clock.h"
+#include "kde-idle.h"
 #include "viewporter.h"
 #include "wayland_options.h"
 #include "xdg-shell.h"
@@ -69,6 +72,10 @@ struct Seat {
   // Where the pointer entered a saver surface, to measure its travel.
   bool pointerPlaced;
   double pointerStartX, pointerStartY;
+  // With --idle, the compositor's watch on the seat's user, one of the two.
+  ext_idle_notification_v1* idleNotification;
+  org_kde_kwin_idle_timeout* idleTimeout;
+  bool idle;  // its user has been idle for the time asked, and not back since
 };
 
 constexpr int kMaxOutputs = 16;
@@ -83,6 +90,8 @@ struct WaylandHostState {
   xdg_wm_base* wmBase;
   wp_viewporter* viewporter;
   wp_fractional_scale_manager_v1* fractionalScaleManager;
+  ext_idle_notifier_v1* idleNotifier;
+  org_kde_kwin_idle* kdeIdle;
   bool globalsKnown;  // the registry's first round is in: the shells offered are known
   xkb_context* xkbContext;
   EGLDisplay eglDisplay;
@@ -93,8 +102,20 @@ struct WaylandHostState {
   Seat seats[kMaxSeats];
   Surface window;           // --window
   wl_output* windowOutput;  // the output the window was last shown on
-  // Set by input that ends the run (status 0) and by a window's close.
+  // Whether the outputs show their surfaces: with --idle only while the
+  // user is idle, else from the start.
+  bool showing;
+  // Set by input that ends the saver (status 0, or with --idle, a wait for
+  // the next time the user is idle) and by a window's close.
   bool ended;
+  // --idle: how long the user must be idle, in milliseconds; 0 without it.
+  uint32_t idleMilliseconds;
+  // Where the compositor has no idle protocol: GNOME's idle monitor on the
+  // session bus, its watch, and what it said.
+  sd_bus* sessionBus;
+  uint32_t gnomeIdleWatch;
+  bool gnomeIdle;           // the watch fired, and no application inhibits idling
+  bool gnomeIdleInhibited;  // the watch fired while an application inhibited idling
 };
 
 extern WaylandHostState waylandHostState;
@@ -102,7 +123,7 @@ extern WaylandHostState waylandHostState;
 // Connects to the compositor, binds what the mode needs and makes the EGL
 // context. Says why, naming what is missing, and returns false when that
 // cannot be had.
-bool OpenWaylandHost(WaylandMode mode);
+bool OpenWaylandHost(const WaylandOptions& options);
 
 // Releases every surface, device and global bound, the context and the
 // connection.
@@ -112,9 +133,10 @@ void CloseWaylandHost();
 // surface when it is announced, or once the shells are known; it is
 // released when the output goes.
 void AddOutput(wl_output* output, uint32_t name);
-void MakeOutputSurfaces();
 void RemoveOutput(uint32_t name);
 void ReleaseOutput(Output& output);
+// Shows or hides the saver's surfaces on every output.
+void ShowOutputSurfaces(bool show);
 
 // Toplevels (window.cpp): the window, or a full-screen window on an output
 // where the compositor has no layer shell.
@@ -137,6 +159,22 @@ extern const wl_callback_listener frameDoneListener;
 void AddSeat(wl_seat* seat, uint32_t name);
 void RemoveSeat(uint32_t name);
 void ReleaseSeat(Seat& seat);
+
+// The idle watch (idle_watch.cpp), with --idle: the compositor's idle
+// protocol on every seat where it offers one, else GNOME's idle monitor
+// (gnome_idle.cpp). StartIdleWatch says why and returns false when there
+// is neither.
+bool StartIdleWatch();
+void WatchIdleOnSeat(Seat& seat);
+void ReleaseIdleWatch(Seat& seat);
+// Whether the user has been idle for the time asked: on every seat watched,
+// or by GNOME's watch.
+bool UserIdle();
+// The saver was ended by input: idle again only once the watches say so.
+void ForgetIdle();
+bool OpenGnomeIdleWatch();
+void ProcessGnomeIdleWatch();
+void CloseGnomeIdleWatch();
 
 // Runs until input or a window's close ends it (true), a stop signal or
 // the compositor's end (false). `waiting` lets the stop signals in.

@@ -16,8 +16,15 @@ struct WaylandOptions {
   const char* offending;   // as in OptionsReading
   const char* option;
   SceneOptions scene;  // frames follow the compositor; the delay is one tick of the animation
-  WaylandMode mode;    // the last of --background and --window holds
+  WaylandMode mode;    // the last of --background, --window and --idle holds
+  // --idle: the saver, shown after this long without input (--idle takes
+  // minutes, with up to three decimals), again and again until stopped; 0
+  // to show it at once, once.
+  uint32_t idleMilliseconds;
 };
+
+// The longest --idle, whose milliseconds a Wayland idle timeout still holds.
+constexpr uint32_t kMaxIdleMinutes = 71582;
 
 WaylandOptions ReadWaylandOptions(int argc, const char* const* argv);
 

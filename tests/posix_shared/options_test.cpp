@@ -119,6 +119,14 @@ TEST(WaylandOptions, ModesValuesAndRefusals) {
   EXPECT_EQ(o.scene.delayMicroseconds, 0);
   EXPECT_TRUE(o.scene.showFps);
   EXPECT_EQ(read({"--window", "--background"}).mode, WaylandMode::kBackground);
+  o = read({"--window", "--idle", "71582"});
+  EXPECT_EQ(o.mode, WaylandMode::kSaver);
+  EXPECT_EQ(o.idleMilliseconds, 4294920000u);
+  EXPECT_EQ(read({"--idle", "2.5"}).idleMilliseconds, 150000u);
+  EXPECT_EQ(read({"--idle", "0.001"}).idleMilliseconds, 60u);
+  EXPECT_EQ(read({"--idle", "5", "--background"}).idleMilliseconds, 0u);
+  for (const char* minutes : {"0", "0.000", "71582.001", "71583", "-1", "1.", ".5", "1.2345", "1e3", "1.5x"})
+    EXPECT_EQ(read({"--idle", minutes}).verdict, OptionsVerdict::kBadValue) << minutes;
   EXPECT_EQ(read({"-help"}).verdict, OptionsVerdict::kHelp);
   EXPECT_EQ(read({"--root"}).verdict,
             OptionsVerdict::kUnknownOption);  // the hack's own options are not taken

@@ -3,7 +3,9 @@
 # headless compositor in DIR, stopped when the test ends, and point this
 # shell's clients (WAYLAND_DISPLAY, XDG_RUNTIME_DIR, SWAYSOCK) at it;
 # start_nested_sway DIR runs a sway whose outputs are windows of the one
-# running, which can be closed as a monitor is unplugged.
+# running, which can be closed as a monitor is unplugged; start_mutter DIR
+# WxH... runs GNOME's compositor with those virtual monitors, on a session
+# bus of its own (DBUS_SESSION_BUS_ADDRESS).
 # Compositors run as an unprivileged user (sway refuses root): nobody when
 # the tests run as root, else the user running them. Clients run as the
 # test does; root may use a socket of nobody's.
@@ -58,6 +60,22 @@ start_weston() {
   compositor_pids+=($!)
   poll 30 socket_made 'weston.lock' || { fail "weston did not start: $(tail -n 3 "$dir/weston.log")"; return 1; }
   export WAYLAND_DISPLAY=weston
+}
+
+start_mutter() {
+  local dir=$1
+  shift
+  prepare_runtime "$dir"
+  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$dir/bus" 4>"$dir/bus.pid"
+  compositor_pids+=("$(cat "$dir/bus.pid")")
+  export DBUS_SESSION_BUS_ADDRESS
+  DBUS_SESSION_BUS_ADDRESS=$(cat "$dir/bus")
+  local monitors=()
+  for size in "$@"; do monitors+=(--virtual-monitor "$size"); done
+  mutter --headless --wayland --no-x11 "${monitors[@]}" --wayland-display mutter >"$dir/mutter.log" 2>&1 &
+  compositor_pids+=($!)
+  poll 30 socket_made 'mutter.lock' || { fail "mutter did not start: $(tail -n 3 "$dir/mutter.log")"; return 1; }
+  export WAYLAND_DISPLAY=mutter
 }
 
 # The processor time (in clock ticks) a process has used so far.

@@ -6,7 +6,7 @@
 #               others drawing, and outputs plugged in and out more times
 #               than it has places each get the scene
 #   input       a key, a click and the pointer's travel each end the saver
-#               with 0; a small jitter does not
+#               with 0; a small jitter does not; a key on a second seat
 #   background  --background stays below a window and takes no input; the
 #               saver covers a full-screen window
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
@@ -14,7 +14,12 @@
 #               signal came is not shown; a stop during start-up, with the
 #               compositor not answering, ends it too
 #   idle        no frames (no processor time) while the compositor is idle
-#               or the window is on a hidden workspace
+#               or the window is on a hidden workspace; the window redrawn
+#               at its output's new scale; --idle shows the saver after the
+#               time without input, ends it on a key, and shows it again,
+#               idle meanwhile
+#   gnome       on GNOME's compositor, without a layer shell: a full-screen
+#               window on every monitor, and --idle through its idle monitor
 #   faults      the messages for no compositor, no layer shell, refused
 #               command lines; the compositor's end ends it without a word
 # Usage: wayland_test.sh CASE KELVARIS_WAYLAND VIRTUAL_POINTER CHECKER WORK_DIR
@@ -31,6 +36,8 @@ shot() { grim -t ppm -o "$1" "$work/$1.ppm"; }
 # its narrower side.
 sphere_shown() { python3 "$checker" --narrower-side "$work/$1.ppm" "$(identify -format %wx%h "$work/$1.ppm")+0+0" >/dev/null; }
 sphere_on() { shot "$1" && sphere_shown "$1"; }
+# Whether the output shows sway's grey background alone.
+missing_sphere() { shot "$1" && [ "$(identify -format '%k' "$work/$1.ppm")" = 1 ]; }
 # Whether the output shows more than the sphere: satellites.
 satellites_on() { shot "$1" && ! sphere_shown "$1"; }
 # Whether the output's picture has changed since its last screenshot.
@@ -123,6 +130,13 @@ input)
   swaymsg seat seat0 cursor press button1 >/dev/null
   swaymsg seat seat0 cursor release button1 >/dev/null
   expect_end "$saver" 0 "a click ends the saver"
+
+  # A second seat: wtype types on it.
+  swaymsg seat seat1 hide_cursor 0 >/dev/null
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1
+  wtype -s 300 a
+  expect_end "$saver" 0 "a key on a second seat ends the saver"
   expect "$(cat "$work/saver.err")" "" "nothing printed"
   ;;
 background)
@@ -195,15 +209,31 @@ idle)
   kill -INT "$saver"
   expect_end "$saver" 130 "SIGINT ends the idle window by that signal"
   # A window on a workspace that is not shown gets no frame callbacks.
-  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
   start_saver --window --count 0
   poll 30 sphere_on HEADLESS-1
   swaymsg workspace 2 >/dev/null
   poll 60 idle_for_a_second "$saver" && ok "no frames while its workspace is hidden" || fail "it draws while hidden"
   swaymsg workspace 1 >/dev/null
   poll 30 drawing "$saver" && ok "shown again, it draws again" || fail "shown again, it draws nothing"
+  crisp() { shot HEADLESS-1 && [ "$(odd_edges "$work/HEADLESS-1.ppm")" -gt 20 ]; }
+  swaymsg output HEADLESS-1 scale 2 >/dev/null
+  poll 30 crisp && ok "its output's scale changed to 2: redrawn at the output's pixels" ||
+    fail "its output's scale changed to 2: drawn doubled"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
+  swaymsg output HEADLESS-1 scale 1 >/dev/null
+  # --idle 0.1: six seconds without input. Its start takes processor time.
+  start_saver --idle 0.1 --count 0
+  poll 4 idle_for_a_second "$saver" && missing_sphere HEADLESS-1 &&
+    ok "--idle: nothing shown and no processor time while waiting" || fail "--idle: busy or shown while waiting"
+  poll 30 sphere_on HEADLESS-1 && ok "--idle: the saver shown after the time without input" || fail "--idle: never shown"
+  wtype -s 300 a
+  poll 30 missing_sphere HEADLESS-1 && running "$saver" && ok "--idle: a key hides it, and it waits again" ||
+    fail "--idle: a key did not hide it, or ended the watch"
+  poll 30 sphere_on HEADLESS-1 && ok "--idle: shown again after the time" || fail "--idle: not shown again"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   ;;
 faults)
   env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" "$kelvaris" 2>"$work/err"
@@ -227,6 +257,32 @@ which a background needs; kelvaris-wayland --window draws in a window instead" "
   kill "${compositor_pids[-1]}"
   expect_end "$saver" 1 "the compositor's end ends it"
   expect "$(cat "$work/saver.err")" "" "the compositor's end: nothing printed"
+  ;;
+gnome)
+  start_mutter "$work/mutter" 1280x720 1024x768 || finish
+  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
+  saver=$!
+  # Each window full screen at its monitor's size, and frames shown on both.
+  sized() { grep -o "xdg_toplevel@[0-9]*\.configure($1" "$work/protocol" | sort -u | wc -l; }
+  drawn_on_both() {
+    [ "$(grep -o 'wl_surface@[0-9]*\.commit' "$work/protocol" | sort | uniq -c | awk '$1 > 2' | wc -l)" -ge 2 ]
+  }
+  poll 30 drawn_on_both
+  expect "$(grep -c 'set_fullscreen(wl_output' "$work/protocol") $(sized '1280, 720') $(sized '1024, 768')" \
+    "2 1 1" "no layer shell: a full-screen window on each monitor, at its size"
+  drawn_on_both && ok "frames drawn on both" || fail "frames not drawn on both"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends it by that signal"
+  # GNOME's idle time counts from the compositor's start: well past it.
+  WAYLAND_DEBUG=client "$kelvaris" --idle 0.2 --count 0 2>"$work/protocol" &
+  saver=$!
+  poll 4 idle_for_a_second "$saver" && ! grep -q set_fullscreen "$work/protocol" &&
+    ok "--idle: nothing shown and no processor time while waiting" || fail "--idle: busy or shown while waiting"
+  poll 30 drawn_on_both && ok "--idle: shown on both monitors once GNOME's idle monitor said so" ||
+    fail "--idle: never shown"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
+  expect "$(grep kelvaris-wayland: "$work/protocol")" "" "nothing said"
   ;;
 *)
   fail "no such case: $case"

@@ -1,7 +1,8 @@
-// Any bytes as the Linux program's command line and XSCREENSAVER_WINDOW:
+// Any bytes as the Linux programs' command lines and XSCREENSAVER_WINDOW:
 // the first NUL-separated piece is the variable (absent when it is a single
-// 0xFF byte), the rest are the arguments. What the reading accepts is in
-// range, and what it blames is one of the texts it was given.
+// 0xFF byte), the rest are the arguments, read by both programs. What the
+// readings accept is in range, and what they blame is one of the texts
+// they were given.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "hack_options.h"
+#include "wayland_options.h"
 
 static void Check(bool holds) {
   if (!holds) std::abort();
@@ -47,6 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case OptionsVerdict::kBadEnvironmentWindow:
       Check(environment && o.offending == environment);
       break;
+  }
+
+  const WaylandOptions w = ReadWaylandOptions(static_cast<int>(argv.size()), argv.data());
+  bool blamesAnArgument = false;
+  for (const char* argument : argv) blamesAnArgument = blamesAnArgument || w.offending == argument;
+  if (w.verdict == OptionsVerdict::kRun) {
+    Check(w.scene.count >= 0 && w.scene.delayMicroseconds >= 0 && !w.offending);
+    Check(w.idleMilliseconds <= kMaxIdleMinutes * 60000ull && (!w.idleMilliseconds || w.mode == WaylandMode::kSaver));
+  } else if (w.verdict != OptionsVerdict::kHelp) {
+    Check(w.verdict != OptionsVerdict::kBadEnvironmentWindow && blamesAnArgument);
+    Check(w.verdict != OptionsVerdict::kBadValue || w.option);
   }
   return 0;
 }
