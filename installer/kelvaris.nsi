@@ -241,19 +241,43 @@ FunctionEnd
 ; input; a preview, which takes no input, by ending its process. Waits 5 s
 ; at most for each.
 !macro DEFINE_END_RUNNING_SAVER prefix
+; Ends the Kelvaris whose process ID and handle are on the stack (the ID
+; pushed first), and waits for it.
+Function ${prefix}EndSaverProcess
+  Exch $1
+  Exch
+  Exch $0
+  Push $2
+  Push $3
+  Push $4
+  FindWindow $2 "WindowsScreenSaverClass" "Screen Saver"
+  StrCpy $3 0
+  System::Call 'user32::GetWindowThreadProcessId(p r2, *i .r3)'
+  Push $0
+  Call ${prefix}SettingsDialogOf
+  Pop $4
+  ${If} $3 = $0
+    SendMessage $2 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  ${ElseIf} $4 <> 0
+    SendMessage $4 ${WM_COMMAND} ${IDCANCEL} 0 /TIMEOUT=5000
+  ${Else}
+    System::Call 'kernel32::TerminateProcess(p r1, i 0)'
+  ${EndIf}
+  System::Call 'kernel32::WaitForSingleObject(p r1, i 5000)'
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $0
+  Pop $1
+FunctionEnd
+
 Function ${prefix}EndRunningSaver
   Push $R0
   Push $R1
   Push $R2
   Push $R3
   Push $R4
-  Push $R5
-  Push $R6
   Push $R7
-  Push $R8
-  FindWindow $R5 "WindowsScreenSaverClass" "Screen Saver"
-  StrCpy $R6 0
-  System::Call 'user32::GetWindowThreadProcessId(p R5, *i .R6)'
   System::Alloc 16384
   Pop $R0
   System::Call 'kernel32::K32EnumProcesses(p R0, i 16384, *i .R1) i .R2'
@@ -273,26 +297,15 @@ Function ${prefix}EndRunningSaver
       System::Call 'kernel32::QueryFullProcessImageNameW(p R4, i 0, w .R7, *i ${NSIS_MAX_STRLEN})'
       ${If} $R7 == "$SYSDIR\kelvaris.scr"
         Push $R3
-        Call ${prefix}SettingsDialogOf
-        Pop $R8
-        ${If} $R3 = $R6
-          SendMessage $R5 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-        ${ElseIf} $R8 <> 0
-          SendMessage $R8 ${WM_COMMAND} ${IDCANCEL} 0 /TIMEOUT=5000
-        ${Else}
-          System::Call 'kernel32::TerminateProcess(p R4, i 0)'
-        ${EndIf}
-        System::Call 'kernel32::WaitForSingleObject(p R4, i 5000)'
+        Push $R4
+        Call ${prefix}EndSaverProcess
       ${EndIf}
       System::Call 'kernel32::CloseHandle(p R4)'
     ${EndIf}
     IntOp $R2 $R2 + 1
   ${EndWhile}
   System::Free $R0
-  Pop $R8
   Pop $R7
-  Pop $R6
-  Pop $R5
   Pop $R4
   Pop $R3
   Pop $R2
@@ -303,25 +316,9 @@ FunctionEnd
 !insertmacro DEFINE_END_RUNNING_SAVER ""
 !insertmacro DEFINE_END_RUNNING_SAVER "un."
 
-Section "Kelvaris"
-  SetRegView 64
-  SetOutPath "$SYSDIR"
-  ; No file time is stored, so that two builds of one commit are the same.
-  SetDateSave off
-  Call EndRunningSaver
-  ; A file still in use is replaced when Windows starts next, never with a
-  ; question the user cannot answer well.
-  SetOverwrite try
-  ClearErrors
-  File "/oname=kelvaris.scr" "${SAVER}"
-  ${If} ${Errors}
-    File "/oname=kelvaris.scr.new" "${SAVER}"
-    Rename /REBOOTOK "$SYSDIR\kelvaris.scr.new" "$SYSDIR\kelvaris.scr"
-  ${EndIf}
-  SetOverwrite on
-
-  CreateDirectory "$INSTDIR"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+; "Kelvaris Screen Saver" in Apps: what it is, its size, and how to
+; uninstall it, by hand or by a deployment tool.
+Function RegisterInApps
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Kelvaris Screen Saver"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Kelvaris developers"
@@ -349,6 +346,28 @@ start "" /d "$0" /wait "$0\uninstall.exe" /S _?=$INSTDIR & set code=!errorlevel!
 rmdir /s /q "$0" & rmdir "$INSTDIR" 2>nul & exit !code!"'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
+
+Section "Kelvaris"
+  SetRegView 64
+  SetOutPath "$SYSDIR"
+  ; No file time is stored, so that two builds of one commit are the same.
+  SetDateSave off
+  Call EndRunningSaver
+  ; A file still in use is replaced when Windows starts next, never with a
+  ; question the user cannot answer well.
+  SetOverwrite try
+  ClearErrors
+  File "/oname=kelvaris.scr" "${SAVER}"
+  ${If} ${Errors}
+    File "/oname=kelvaris.scr.new" "${SAVER}"
+    Rename /REBOOTOK "$SYSDIR\kelvaris.scr.new" "$SYSDIR\kelvaris.scr"
+  ${EndIf}
+  SetOverwrite on
+
+  CreateDirectory "$INSTDIR"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  Call RegisterInApps
 
   ${If} $MakeCurrent == 1
     ; What was chosen before is kept for the uninstaller, unless that is

@@ -11,11 +11,13 @@ void RestrictDllSearch() {
   const SetDefaultDllDirectoriesProc restrict = reinterpret_cast<SetDefaultDllDirectoriesProc>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "SetDefaultDllDirectories")));
   searchRestricted = restrict&& restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  // Wine's own imm32 and uxtheme load ole32, and msimg32 with it, by a
-  // search that ignores the restriction; ole32 loaded now from the system
-  // folder is found among the loaded modules then, and under Wine 8 keeps
-  // both from the saver's folder. On Windows it is a known system DLL.
-  if (searchRestricted) LoadSystemLibrary(L"ole32.dll");
+  // Wine's own imm32 and uxtheme load these by a search that ignores the
+  // restriction; loaded now from the system folder, they are found among the
+  // loaded modules then. On Windows ole32 is a known system DLL anyway.
+  if (searchRestricted) {
+    LoadSystemLibrary(L"ole32.dll");
+    LoadSystemLibrary(L"msimg32.dll");
+  }
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {

@@ -128,7 +128,7 @@ static bool ShellsOffered(WaylandMode mode) {
   return true;
 }
 
-bool OpenWaylandHost(const WaylandOptions& options) {
+static bool Connect(const WaylandOptions& options) {
   WaylandHostState& w = waylandHostState;
   const WaylandMode mode = options.mode;
   w.mode = mode;
@@ -183,4 +183,10 @@ void CloseWaylandHost() {
   if (w.registry) wl_registry_destroy(w.registry);
   if (w.display) wl_display_disconnect(w.display);
   w = {};
+}
+
+bool OpenWaylandHost(const WaylandOptions& options) {
+  if (Connect(options)) return true;
+  CloseWaylandHost();
+  return false;
 }

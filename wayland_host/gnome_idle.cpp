@@ -17,8 +17,8 @@ static const uint32_t kInhibitIdle = 8;
 static bool IdleInhibited() {
   sd_bus_message* reply = nullptr;
   int inhibited = 0;
-  if (sd_bus_call_method(waylandHostState.sessionBus, kSession, kSessionPath, kSession, "IsInhibited", nullptr,
-                         &reply, "u", kInhibitIdle) < 0 ||
+  if (sd_bus_call_method(waylandHostState.sessionBus, kSession, kSessionPath, kSession, "IsInhibited",
+                         nullptr, &reply, "u", kInhibitIdle) < 0 ||
       sd_bus_message_read(reply, "b", &inhibited) < 0)
     inhibited = 0;
   sd_bus_message_unref(reply);
@@ -29,8 +29,8 @@ static bool IdleInhibited() {
 static uint64_t IdleTime() {
   sd_bus_message* reply = nullptr;
   uint64_t idle = 0;
-  if (sd_bus_call_method(waylandHostState.sessionBus, kMonitor, kMonitorPath, kMonitor, "GetIdletime", nullptr,
-                         &reply, "") < 0 ||
+  if (sd_bus_call_method(waylandHostState.sessionBus, kMonitor, kMonitorPath, kMonitor, "GetIdletime",
+                         nullptr, &reply, "") < 0 ||
       sd_bus_message_read(reply, "t", &idle) < 0)
     idle = 0;
   sd_bus_message_unref(reply);

@@ -15,13 +15,15 @@ static const ext_idle_notification_v1_listener idleNotificationListener = {OnIdl
 
 static void OnIdleTimeoutIdle(void* data, org_kde_kwin_idle_timeout*) { SeatOf(data).idle = true; }
 static void OnIdleTimeoutResumed(void* data, org_kde_kwin_idle_timeout*) { SeatOf(data).idle = false; }
-static const org_kde_kwin_idle_timeout_listener idleTimeoutListener = {OnIdleTimeoutIdle, OnIdleTimeoutResumed};
+static const org_kde_kwin_idle_timeout_listener idleTimeoutListener = {OnIdleTimeoutIdle,
+                                                                       OnIdleTimeoutResumed};
 
 void WatchIdleOnSeat(Seat& seat) {
   const WaylandHostState& w = waylandHostState;
   if (!w.idleMilliseconds || seat.idleNotification || seat.idleTimeout) return;
   if (w.idleNotifier) {
-    seat.idleNotification = ext_idle_notifier_v1_get_idle_notification(w.idleNotifier, w.idleMilliseconds, seat.seat);
+    seat.idleNotification =
+        ext_idle_notifier_v1_get_idle_notification(w.idleNotifier, w.idleMilliseconds, seat.seat);
     ext_idle_notification_v1_add_listener(seat.idleNotification, &idleNotificationListener, &seat);
   } else if (w.kdeIdle) {
     seat.idleTimeout = org_kde_kwin_idle_get_idle_timeout(w.kdeIdle, seat.seat, w.idleMilliseconds);
@@ -40,9 +42,10 @@ bool StartIdleWatch() {
   WaylandHostState& w = waylandHostState;
   if (!w.idleNotifier && !w.kdeIdle) {
     if (OpenGnomeIdleWatch()) return true;
-    return Fail("the compositor offers no idle protocol (ext-idle-notify-v1, org_kde_kwin_idle) and GNOME's "
-                "idle monitor does not answer on the session bus: start kelvaris-wayland from an idle daemon "
-                "instead");
+    return Fail(
+        "the compositor offers no idle protocol (ext-idle-notify-v1, org_kde_kwin_idle) and GNOME's "
+        "idle monitor does not answer on the session bus: start kelvaris-wayland from an idle daemon "
+        "instead");
   }
   for (Seat& seat : w.seats)
     if (seat.seat) WatchIdleOnSeat(seat);

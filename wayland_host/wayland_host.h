@@ -121,8 +121,8 @@ struct WaylandHostState {
 extern WaylandHostState waylandHostState;
 
 // Connects to the compositor, binds what the mode needs and makes the EGL
-// context. Says why, naming what is missing, and returns false when that
-// cannot be had.
+// context. Says why, naming what is missing, releases what it had, and
+// returns false when that cannot be had.
 bool OpenWaylandHost(const WaylandOptions& options);
 
 // Releases every surface, device and global bound, the context and the

@@ -137,7 +137,7 @@ static bool FailOnDisplay(XVisualInfo* visual, const char* displayName, const ch
   return Fail("display %s: %s (X error: %s)", name, why, error);
 }
 
-bool OpenGlWindow(const HackOptions& options) {
+static bool OpenDisplayAndWindow(const HackOptions& options) {
   XHostState& x = xHostState;
   const char* name = options.displayName;
   x.display = XOpenDisplay(name);
@@ -182,6 +182,12 @@ bool OpenGlWindow(const HackOptions& options) {
   rendererState.clientHeight = attributes.height;
   InitSceneGl();
   return true;
+}
+
+bool OpenGlWindow(const HackOptions& options) {
+  if (OpenDisplayAndWindow(options)) return true;
+  CloseGlWindow();
+  return false;
 }
 
 void CloseGlWindow() {

@@ -1,10 +1,8 @@
 // kelvaris: the Kelvaris scene as an XScreenSaver hack.
-#include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "fault_report.h"
-#include "scene.h"
+#include "program_start.h"
 #include "stop_signal.h"
 #include "x_host.h"
 
@@ -13,24 +11,15 @@ int main(int argc, char** argv) {
   sigset_t waiting;
   CatchStopSignals(&waiting);
   const HackOptions options = ReadHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
-  if (options.verdict == OptionsVerdict::kHelp) {
-    std::fputs(kHackUsage, stdout);
-    return 0;
-  }
   if (options.verdict == OptionsVerdict::kBadEnvironmentWindow) {
     Fail("XSCREENSAVER_WINDOW is not a window id: %s", options.offending);
     return 1;
   }
-  if (options.verdict != OptionsVerdict::kRun) {
-    ReportCommandLineFault(kHackUsage, {options.verdict, options.offending, options.option});
-    return 1;
-  }
-  numSatellites = options.scene.count;
-  StartScene(static_cast<uint32_t>(std::time(nullptr)));
-  if (!OpenGlWindow(options)) {
-    CloseGlWindow();
-    return 1;
-  }
+  int exitCode = 0;
+  if (!StartProgram({options.verdict, options.offending, options.option}, kHackUsage, options.scene,
+                    &exitCode))
+    return exitCode;
+  if (!OpenGlWindow(options)) return 1;
   EndStartUpWatch();
   RunFrames(options, waiting);
   CloseGlWindow();

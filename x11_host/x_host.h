@@ -27,7 +27,7 @@ extern bool windowLost;
 // Opens the display, finds or makes the window that options name, with an
 // OpenGL context on its visual that has a depth buffer; leaves the context
 // current. Prints why, naming the display and any error the X server gave,
-// and returns false when that cannot be had.
+// releases what it had, and returns false when that cannot be had.
 bool OpenGlWindow(const HackOptions& options);
 
 // X errors are caught only around requests that can fail: from CatchXErrors

@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const char* argument : argv) blamesAnArgument = blamesAnArgument || w.offending == argument;
   if (w.verdict == OptionsVerdict::kRun) {
     Check(w.scene.count >= 0 && w.scene.delayMicroseconds >= 0 && !w.offending);
-    Check(w.idleMilliseconds <= kMaxIdleMinutes * 60000ull && (!w.idleMilliseconds || w.mode == WaylandMode::kSaver));
+    Check(w.idleMilliseconds <= kMaxIdleMinutes * 60000ull &&
+          (!w.idleMilliseconds || w.mode == WaylandMode::kSaver));
   } else if (w.verdict != OptionsVerdict::kHelp) {
     Check(w.verdict != OptionsVerdict::kBadEnvironmentWindow && blamesAnArgument);
     Check(w.verdict != OptionsVerdict::kBadValue || w.option);
