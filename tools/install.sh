@@ -8,8 +8,8 @@
 # uninstall removes the files the build rules install, as listed when the
 # tree is configured (build/linux/installed_files.txt, or, where that tree
 # is gone, a scratch tree's), and then the folders of XScreenSaver's own
-# layout left empty; folders other programs share, such as share/man/man6,
-# stay. What is already gone is passed over in silence.
+# layout and share/kelvaris left empty; folders other programs share, such
+# as share/man/man6, stay. What is already gone is passed over in silence.
 # Run as root in a user's tree, neither leaves a file owned by root in it.
 # Usage: install.sh install|uninstall PREFIX [DESTDIR]
 set -euo pipefail
@@ -34,7 +34,7 @@ case $action in
     while read -r file; do
       rm -f "$destdir$prefix/$file"
       folder=$(dirname "$file")
-      while [[ $folder == *xscreensaver* ]] && rmdir "$destdir$prefix/$folder" 2>/dev/null; do
+      while [[ $folder == *xscreensaver* || $folder == share/kelvaris ]] && rmdir "$destdir$prefix/$folder" 2>/dev/null; do
         folder=$(dirname "$folder")
       done
     done <"$list"

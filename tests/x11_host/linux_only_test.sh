@@ -20,7 +20,7 @@ case=$1 source_dir=$2 work=$3
 source "$(dirname "$0")/../support/test_lib.sh"
 in_tree() { PATH="$work/stand-ins:$PATH" make -C "$work/tree" "$@"; }
 files=(libexec/xscreensaver/kelvaris share/xscreensaver/config/kelvaris.xml share/man/man6/kelvaris.6
-       bin/kelvaris-wayland share/man/man6/kelvaris-wayland.6)
+       bin/kelvaris-wayland share/man/man6/kelvaris-wayland.6 share/kelvaris/kelvaris-wayland-idle.desktop)
 
 case $case in
   build)
@@ -90,6 +90,8 @@ case $case in
     package=$(ls "$work"/tree/build/rpm/RPMS/*/kelvaris-*.rpm)
     expect "$(rpm -qlp "$package" | grep -v build-id)" "/usr/bin/kelvaris-wayland
 /usr/libexec/xscreensaver/kelvaris
+/usr/share/kelvaris
+/usr/share/kelvaris/kelvaris-wayland-idle.desktop
 /usr/share/licenses/kelvaris-0.1.0
 /usr/share/licenses/kelvaris-0.1.0/LICENSE
 /usr/share/man/man6/kelvaris-wayland.6.gz
@@ -98,14 +100,24 @@ case $case in
 /usr/share/xscreensaver/hacks.conf.d/kelvaris.conf" "the RPM's files"
     rpmlint -r "$work/tree/rpm/kelvaris.rpmlintrc" "$package" >"$work/rpmlint.log" 2>&1
     grep -E ': [EW]: ' "$work/rpmlint.log" && fail "rpmlint reports errors or warnings"
-    rm -rf "$work/arch" "$work/arch-stage"
-    { cmake -S "$work/tree" -B "$work/arch" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    rm -rf "$work/arch" "$work/arch-stage" "$work/wlr-protocols"
+    # Arch's wlroots protocol descriptions, found through their pkg-config file.
+    mkdir -p "$work/wlr-protocols/pc"
+    cp -r "$(dirname "$(compgen -G '/usr/share/cargo/registry/wayland-protocols-*/wlr-protocols/unstable')")" \
+      "$work/wlr-protocols/share"
+    printf 'pkgdatadir=%s\nName: wlr-protocols\nDescription: -\nVersion: 1\n' "$work/wlr-protocols/share" \
+      >"$work/wlr-protocols/pc/wlr-protocols.pc"
+    { PKG_CONFIG_PATH="$work/wlr-protocols/pc" cmake -S "$work/tree" -B "$work/arch" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX=/usr \
         -DKELVARIS_LINUX=ON -DKELVARIS_LINUX_TESTS=OFF -DKELVARIS_HACK_DIR=lib/xscreensaver \
         -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON && cmake --build "$work/arch" &&
         DESTDIR="$work/arch-stage" cmake --install "$work/arch"; } >"$work/arch.log" 2>&1 ||
       fail "the Arch layout's build: $(tail -n 20 "$work/arch.log")"
+    expect "$(sed -n 's/^KELVARIS_WLR_PROTOCOLS:PATH=//p' "$work/arch/CMakeCache.txt")" \
+      "$work/wlr-protocols/share/unstable" "the wlroots protocols found through pkg-config"
     expect "$(cd "$work/arch-stage" && find . -type f | sort)" "./usr/bin/kelvaris-wayland
 ./usr/lib/xscreensaver/kelvaris
+./usr/share/kelvaris/kelvaris-wayland-idle.desktop
 ./usr/share/man/man6/kelvaris-wayland.6
 ./usr/share/man/man6/kelvaris.6
 ./usr/share/xscreensaver/config/kelvaris.xml" "the Arch layout's files"
