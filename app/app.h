@@ -47,5 +47,6 @@ bool WriteRegistryDword(const char* valueName, const void* source);
 // Registers the dialog's own window classes: there are none, so it agrees.
 BOOL RegisterConfigClasses(HINSTANCE instance);
 
-// The procedure of dialog 2003, which edits the satellite count.
+// The procedure of the settings dialog (KELVARIS_CONFIG_DIALOG), which edits
+// the satellite count.
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -24,6 +24,9 @@ static RECT VirtualScreen() {
 }
 
 // Whether the ticks stopped because every display went off.
+// The window's one timer: a tick of the animation each time it fires.
+static const UINT_PTR kTickTimer = 1;
+
 static bool pausedForDarkDisplays;
 
 static void StartSaver(HWND window) {
@@ -38,14 +41,14 @@ static void StartSaver(HWND window) {
   InitGl(window);
   StartScene(static_cast<uint32_t>(std::time(nullptr)));
   // Last, so that no tick arrives before the scene and renderer exist.
-  SetTimer(window, 1, kTickMilliseconds, nullptr);
+  SetTimer(window, kTickTimer, kTickMilliseconds, nullptr);
   // After the timer: the state the system sends at once may be "off".
   if (!isPreview) WatchDisplayState(window);
 }
 
 static void StopSaver(HWND window) {
   StopWatchingDisplayState();
-  KillTimer(window, 1);
+  KillTimer(window, kTickTimer);
   SaveSettings();
   ShutdownGl(window);
 }
@@ -68,10 +71,10 @@ static void RefitToScreen(HWND window) {
 static void FollowDisplayState(HWND window, LPARAM lParam) {
   const DisplayState state = ReadDisplayState(lParam);
   if (state == DisplayState::kOff && !pausedForDarkDisplays) {
-    KillTimer(window, 1);
+    KillTimer(window, kTickTimer);
     pausedForDarkDisplays = true;
   } else if (state == DisplayState::kLit && pausedForDarkDisplays) {
-    SetTimer(window, 1, kTickMilliseconds, nullptr);
+    SetTimer(window, kTickTimer, kTickMilliseconds, nullptr);
     pausedForDarkDisplays = false;
   }
 }

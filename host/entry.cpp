@@ -3,6 +3,7 @@
 #include "app.h"
 #include "command_line.h"
 #include "dll_search.h"
+#include "resource_ids.h"
 
 static HWND AsWindow(unsigned int handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
 
@@ -14,7 +15,7 @@ int RunPreview(const char* text) {
 
 int RunConfigDialog(HWND owner) {
   if (!RegisterConfigClasses(saverInstance)) return 0;
-  return static_cast<int>(DialogBoxParamA(saverInstance, MAKEINTRESOURCEA(2003), owner, ConfigDialogProc, 0));
+  return static_cast<int>(DialogBoxParamA(saverInstance, MAKEINTRESOURCEA(KELVARIS_CONFIG_DIALOG), owner, ConfigDialogProc, 0));
 }
 
 // The window whose handle text gives (none when text is null), or the

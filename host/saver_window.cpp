@@ -1,6 +1,7 @@
 #include "host.h"
 
 #include "renderer.h"
+#include "resource_ids.h"
 
 static const char kClassName[] = "WindowsScreenSaverClass";
 static const char kFullScreenTitle[] = "Screen Saver";
@@ -49,8 +50,7 @@ int RunSaverWindow(HWND parent) {
   wc.style = CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = HostWindowProc;
   wc.hInstance = saverInstance;
-  // The resources hold no icon under this id, so the class gets none.
-  wc.hIcon = LoadIconA(saverInstance, MAKEINTRESOURCEA(100));
+  wc.hIcon = LoadIconA(saverInstance, MAKEINTRESOURCEA(KELVARIS_CLASS_ICON));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   wc.lpszClassName = kClassName;
 

@@ -6,7 +6,8 @@ void InitGl(HWND hwnd) {
   PIXELFORMATDESCRIPTOR pfd = {};
   pfd.nSize = sizeof(pfd);
   pfd.nVersion = 1;
-  // No PFD_DRAW_TO_WINDOW: the format is chosen as the saver always has.
+  // The saver's pixel format request, without PFD_DRAW_TO_WINDOW, kept as it
+  // is: it is part of the saver's fixed GL call stream.
   pfd.dwFlags = PFD_DOUBLEBUFFER | PFD_SUPPORT_OPENGL;
   pfd.iPixelType = PFD_TYPE_RGBA;
   pfd.cColorBits = 24;

@@ -5,6 +5,7 @@
 # plot go to build/bench.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source tests/support/test_lib.sh  # cpu_ticks
 out=build/bench
 mkdir -p "$out"
 
@@ -36,11 +37,10 @@ wine build/windows/tests/bench/startup_bench.exe "$saver" 5 | tr -d '\r' | tee "
 
 # Prints the CPU and wall seconds of process $1 over the next 10 s.
 cpu_over_ten_seconds() {
-  ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
   local t0 s0 t1 s1
-  t0=$(ticks "$1") s0=$(date +%s.%N)
+  t0=$(cpu_ticks "$1") s0=$(date +%s.%N)
   sleep 10
-  t1=$(ticks "$1") s1=$(date +%s.%N)
+  t1=$(cpu_ticks "$1") s1=$(date +%s.%N)
   awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v hz="$(getconf CLK_TCK)" \
     'BEGIN { printf "cpu_seconds,wall_seconds\n%.3f,%.3f\n", (t1 - t0) / hz, s1 - s0 }'
 }
@@ -63,6 +63,20 @@ sleep 1
 cpu_over_ten_seconds "$pid" | tee "$out/linux_cpu.csv"
 kill "$pid"
 wait "$pid"
+
+echo "== the Wayland program on a headless sway: steady CPU use at the default count, and while --idle waits"
+source tests/wayland_host/compositors.sh
+start_sway "$out/sway" "output HEADLESS-1 mode 1280x720" || exit 1
+for mode in saver idle; do
+  args=()
+  [ $mode = saver ] || args=(--idle 60)
+  build/linux/kelvaris-wayland "${args[@]}" &
+  pid=$!
+  sleep 1
+  cpu_over_ten_seconds "$pid" | tee "$out/wayland${args:+_idle}_cpu.csv"
+  kill "$pid"
+  wait "$pid"
+done
 
 echo "== report"
 python3 tools/bench_report.py "$out"

@@ -2,7 +2,7 @@
 """Turns the results of tools/bench.sh into tables and a plot.
 
 Reads scene.json (Google Benchmark), frames.csv, monitors.csv, startup.csv,
-cpu.csv, linux_frames.csv and linux_cpu.csv
+cpu.csv, linux_frames.csv, linux_cpu.csv, wayland_cpu.csv and wayland_idle_cpu.csv
 from the folder given, prints Markdown tables (with the ratio of a tick to
 the sine-and-cosine floor per size), and draws frame_time.png there with
 ImageMagick. A measurement that is missing (an empty or absent file, a
@@ -128,7 +128,9 @@ def report(folder):
         raise Missing("startup.csv: a start showed no first frame")
     print(f"startup to first frame: median {sorted(startup)[len(startup) // 2]:.0f} ms "
           f"(runs: {', '.join(f'{s:.0f}' for s in startup)})")
-    for name, label in (("cpu.csv", "Windows saver under Wine"), ("linux_cpu.csv", "Linux program")):
+    for name, label in (("cpu.csv", "Windows saver under Wine"), ("linux_cpu.csv", "X11 hack"),
+                        ("wayland_cpu.csv", "Wayland program on sway, 1280x720"),
+                        ("wayland_idle_cpu.csv", "Wayland program waiting with --idle")):
         cpu = read_csv(os.path.join(folder, name))[0]
         share = float(cpu["cpu_seconds"]) / float(cpu["wall_seconds"])
         print(f"steady CPU use at 5 satellites, {label}: {float(cpu['cpu_seconds']):.2f} s of CPU in "

@@ -22,6 +22,31 @@ poll() {
 # expect ACTUAL EXPECTED WHAT
 expect() { if [ "$1" = "$2" ]; then ok "$3"; else fail "$3: got '$1', expected '$2'"; fi; }
 
+# A command prefix (not a function, so that $! is the program itself) for
+# the programs that refuse root (XScreenSaver's, sway): run as root, the
+# tests run them as nobody; run by a user, as that user.
+as_unprivileged=()
+[ "$(id -u)" -ne 0 ] || as_unprivileged=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+
+# The processor time (in clock ticks) a process has used so far.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# stops_by_signal WHAT SHOWN SIGNAL COMMAND [ARGS...]: starts the command,
+# waits until SHOWN says its frames are on the screen (a hang guard of
+# 120 s), sends the signal, and expects it to end by that signal; says how
+# long that took. The command's PID is in $stopped.
+stops_by_signal() {
+  local what=$1 shown=$2 signal=$3 start
+  shift 3
+  "$@" &
+  stopped=$!
+  poll 120 "$shown"
+  start=$(date +%s%N)
+  kill -"$signal" "$stopped"
+  expect_end "$stopped" $((128 + $(kill -l "$signal"))) "SIG$signal $what ends it by that signal"
+  echo "   ended $((($(date +%s%N) - start) / 1000000)) ms after SIG$signal"
+}
+
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 missing() { [ ! -e "$1" ]; }

@@ -14,10 +14,6 @@ compositor_pids=()
 stop_compositors() { [ ${#compositor_pids[@]} -eq 0 ] || kill "${compositor_pids[@]}" 2>/dev/null; }
 trap stop_compositors EXIT
 
-# (A command prefix, not a function, so that $! is the compositor itself.)
-as_compositor_user=()
-[ "$(id -u)" -ne 0 ] || as_compositor_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-
 # A runtime folder of the compositor's own, and the environment it runs in.
 prepare_runtime() {
   rm -rf "$1"
@@ -41,7 +37,7 @@ launch_sway() {
   shift
   prepare_runtime "$dir"
   printf '%s\n' "xwayland disable" "$@" >"$dir/sway.conf"
-  "${as_compositor_user[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" "${sway_backend[@]}" \
+  "${as_unprivileged[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" "${sway_backend[@]}" \
     WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 sway -c "$dir/sway.conf" >"$dir/sway.log" 2>&1 &
   compositor_pids+=($!)
   poll 30 socket_made 'sway-ipc.*.sock' && poll 30 socket_made 'wayland-*.lock' ||
@@ -55,7 +51,7 @@ start_weston() {
   local dir=$1
   shift
   prepare_runtime "$dir"
-  "${as_compositor_user[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" weston --no-config \
+  "${as_unprivileged[@]}" env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" weston --no-config \
     --backend=headless-backend.so --use-pixman --socket=weston "$@" >"$dir/weston.log" 2>&1 &
   compositor_pids+=($!)
   poll 30 socket_made 'weston.lock' || { fail "weston did not start: $(tail -n 3 "$dir/weston.log")"; return 1; }
@@ -78,8 +74,6 @@ start_mutter() {
   export WAYLAND_DISPLAY=mutter
 }
 
-# The processor time (in clock ticks) a process has used so far.
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Whether a process used at most one tick in the next second: drawing
 # nothing.
 idle_for_a_second() {

@@ -21,17 +21,16 @@ start_display() {
 # a command so with a folder mounted over XScreenSaver's folder of settings
 # files, for that command alone (by root in a mount namespace of its own,
 # by a user in a user namespace).
+as_saver_user() { "${as_unprivileged[@]}" env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
 if [ "$(id -u)" -eq 0 ]; then
   saver_user=nobody
-  as_saver_user() { setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
   give_to_saver_user() { chown -R nobody:nogroup "$@"; }
   with_config_folder() {
     unshare -m --propagation private sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && shift && exec "$@"' \
-      - "$1" setpriv --reuid=nobody --regid=nogroup --clear-groups "${@:2}"
+      - "$1" "${as_unprivileged[@]}" "${@:2}"
   }
 else
   saver_user=$(id -un)
-  as_saver_user() { env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
   give_to_saver_user() { :; }
   with_config_folder() {
     unshare -r -m --propagation private sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && shift && exec "$@"' \
