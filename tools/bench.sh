@@ -66,7 +66,7 @@ wait "$pid"
 
 echo "== the Wayland program on a headless sway: steady CPU use at the default count, and while --idle waits"
 source tests/wayland_host/compositors.sh
-start_sway "$out/sway" "output HEADLESS-1 mode 1280x720" || exit 1
+start_sway "$PWD/$out/sway" "output HEADLESS-1 mode 1280x720" || exit 1
 for mode in saver idle; do
   args=()
   [ $mode = saver ] || args=(--idle 60)
