@@ -38,8 +38,11 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   EXPECT_STREQ(o.displayName, ":3");
   EXPECT_EQ(o.visual, VisualChoice::kId);
   EXPECT_EQ(o.visualId, 0x21u);
-  EXPECT_EQ(Read({"-root", "--window"}).target, DrawTarget::kOwnWindow);  // the later holds
+  o = Read({"-root", "--window"});
+  EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
+  EXPECT_EQ(o.target, DrawTarget::kOwnWindow);  // the later holds
   EXPECT_FALSE(Read({"-fps", "-no-fps"}).scene.showFps);
+  for (const char* name : {"default", "GL", "best"}) EXPECT_EQ(Read({"-visual", name}).verdict, OptionsVerdict::kRun);
   EXPECT_EQ(Read({"-visual", "default"}).visual, VisualChoice::kDefault);
   EXPECT_EQ(Read({"-visual", "GL"}).visual, VisualChoice::kBest);
   o = Read({"-visual", "truecolor"});
@@ -50,6 +53,7 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
                                  "PseudoColor", "TrueColor", "directcolor"};
   for (int number = 0; number < 6; ++number) {
     o = Read({"-visual", classes[number]});
+    EXPECT_EQ(o.verdict, OptionsVerdict::kRun) << classes[number];
     EXPECT_EQ(o.visual, VisualChoice::kClass) << classes[number];
     EXPECT_EQ(o.visualClass, number) << classes[number];
   }

@@ -235,6 +235,12 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
   swaymsg output HEADLESS-1 scale 1 >/dev/null
+  # Ticks a minute apart: after the first frame, nothing to draw until then.
+  start_saver --delay 60000000 --count 0
+  poll 30 sphere_on HEADLESS-1
+  poll 4 idle_for_a_second "$saver" && ok "no frames between ticks a minute apart" || fail "it draws between ticks"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends the saver by that signal"
   # --idle 0.1: six seconds without input. Its start takes processor time.
   start_saver --idle 0.1 --count 0
   poll 4 idle_for_a_second "$saver" && missing_sphere HEADLESS-1 &&

@@ -129,8 +129,12 @@ slow-stop)
   kill "$host"
   ;;
 x-end)
-  # The X server goes away: it ends at once without a word.
+  # A window that is not there: the error the X server gave is named.
   start_display "$work/doomed"
+  DISPLAY=":$(head -n1 "$work/doomed")" "$kelvaris" -window-id 0x1234567 2>"$work/gone.err"
+  expect "$? $(grep -o '(X error: [A-Za-z]*' "$work/gone.err")" "1 (X error: BadWindow" \
+    "a window that is not there is said so ($(cat "$work/gone.err"))"
+  # The X server goes away: it ends at once without a word.
   DISPLAY=":$(head -n1 "$work/doomed")" "$kelvaris" -root -count 0 2>"$work/doomed.err" &
   doomed=$!
   DISPLAY=":$(head -n1 "$work/doomed")" python3 "$checker" --wait "$work/screen.ppm" 1024x768+0+0 >/dev/null
