@@ -105,8 +105,9 @@ bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting) {
 
     bool anyReady = false, anyStale = false;
     ForEachSurface([&](const Surface& surface) {
-      anyReady = anyReady || Ready(surface);
-      anyStale = anyStale || (Ready(surface) && surface.stale);
+      if (!Ready(surface)) return;
+      anyReady = true;
+      anyStale = anyStale || surface.stale;
     });
     timeout = -1;  // nothing to draw until the compositor says so
     if (!anyReady) continue;
