@@ -14,7 +14,7 @@ linux_packages=(
   rpm rpmlint
   pkg-config libegl-dev libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
   plasma-wayland-protocols libsystemd-dev
-  sway grim wtype weston mutter
+  sway grim wtype weston mutter kwin-wayland
 )
 windows_packages=(
   ninja-build googletest

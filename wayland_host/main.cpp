@@ -12,9 +12,7 @@ int main(int argc, char** argv) {
   CatchStopSignals(&waiting);
   const WaylandOptions options = ReadWaylandOptions(argc, argv);
   int exitCode = 0;
-  if (!StartProgram({options.verdict, options.offending, options.option}, kWaylandUsage, options.scene,
-                    &exitCode))
-    return exitCode;
+  if (!StartProgram(options.reading, kWaylandUsage, options.scene, &exitCode)) return exitCode;
   if (!OpenWaylandHost(options)) return 1;
   EndStartUpWatch();
   // Ended by input or a window's close: 0; by the compositor's end: 1,

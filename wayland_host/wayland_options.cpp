@@ -64,10 +64,7 @@ static const OptionRule kWaylandRules[] = {
 WaylandOptions ReadWaylandOptions(int argc, const char* const* argv) {
   WaylandOptions options = {};
   options.mode = WaylandMode::kSaver;
-  const OptionsReading outcome = ReadOptions(
-      argc, argv, kWaylandRules, sizeof kWaylandRules / sizeof kWaylandRules[0], &options, &options.scene);
-  options.verdict = outcome.verdict;
-  options.offending = outcome.offending;
-  options.option = outcome.option;
+  options.reading = ReadOptions(argc, argv, kWaylandRules, sizeof kWaylandRules / sizeof kWaylandRules[0],
+                                &options, &options.scene);
   return options;
 }

@@ -12,9 +12,7 @@ enum class WaylandMode {
 };
 
 struct WaylandOptions {
-  OptionsVerdict verdict;  // never kBadEnvironmentWindow
-  const char* offending;   // as in OptionsReading
-  const char* option;
+  OptionsReading reading;  // never kBadEnvironmentWindow
   SceneOptions scene;  // frames follow the compositor; the delay is one tick of the animation
   WaylandMode mode;    // the last of --background, --window and --idle holds
   // --idle: the saver, shown after this long without input (--idle takes

@@ -97,16 +97,13 @@ HackOptions ReadHackOptions(int argc, const char* const* argv, const char* envir
   HackReading reading = {};
   HackOptions& options = reading.options;
   options.visual = VisualChoice::kBest;
-  const OptionsReading outcome =
+  options.reading =
       ReadOptions(argc, argv, kHackRules, sizeof kHackRules / sizeof kHackRules[0], &reading, &options.scene);
-  options.verdict = outcome.verdict;
-  options.offending = outcome.offending;
-  options.option = outcome.option;
-  if (options.verdict != OptionsVerdict::kRun) return options;
+  if (options.reading.verdict != OptionsVerdict::kRun) return options;
   if (!reading.windowIdGiven && environmentWindow && *environmentWindow) {
     if (!ParseXId(environmentWindow, &options.windowId)) {
-      options.verdict = OptionsVerdict::kBadEnvironmentWindow;
-      options.offending = environmentWindow;
+      options.reading.verdict = OptionsVerdict::kBadEnvironmentWindow;
+      options.reading.offending = environmentWindow;
       return options;
     }
     reading.windowIdGiven = true;

@@ -21,9 +21,7 @@ enum class VisualChoice {
 };
 
 struct HackOptions {
-  OptionsVerdict verdict;
-  const char* offending;  // points into argv or the environment value; see OptionsVerdict
-  const char* option;     // with kBadValue
+  OptionsReading reading;  // `offending` may point into the environment value too
   SceneOptions scene;
   DrawTarget target;
   unsigned long windowId;   // with kWindowId

@@ -11,14 +11,12 @@ int main(int argc, char** argv) {
   sigset_t waiting;
   CatchStopSignals(&waiting);
   const HackOptions options = ReadHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
-  if (options.verdict == OptionsVerdict::kBadEnvironmentWindow) {
-    Fail("XSCREENSAVER_WINDOW is not a window id: %s", options.offending);
+  if (options.reading.verdict == OptionsVerdict::kBadEnvironmentWindow) {
+    Fail("XSCREENSAVER_WINDOW is not a window id: %s", options.reading.offending);
     return 1;
   }
   int exitCode = 0;
-  if (!StartProgram({options.verdict, options.offending, options.option}, kHackUsage, options.scene,
-                    &exitCode))
-    return exitCode;
+  if (!StartProgram(options.reading, kHackUsage, options.scene, &exitCode)) return exitCode;
   if (!OpenGlWindow(options)) return 1;
   EndStartUpWatch();
   RunFrames(options, waiting);

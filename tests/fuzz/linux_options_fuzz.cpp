@@ -30,37 +30,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 1; i < pieces.size(); ++i) argv.push_back(pieces[i].c_str());
 
   const HackOptions o = ReadHackOptions(static_cast<int>(argv.size()), argv.data(), environment);
-  bool blamesAGivenText = o.offending == environment;
-  for (const char* argument : argv) blamesAGivenText = blamesAGivenText || o.offending == argument;
-  switch (o.verdict) {
+  bool blamesAGivenText = o.reading.offending == environment;
+  for (const char* argument : argv) blamesAGivenText = blamesAGivenText || o.reading.offending == argument;
+  switch (o.reading.verdict) {
     case OptionsVerdict::kRun:
-      Check(o.scene.count >= 0 && o.scene.delayMicroseconds >= 0 && !o.offending);
+      Check(o.scene.count >= 0 && o.scene.delayMicroseconds >= 0 && !o.reading.offending);
       Check(o.target != DrawTarget::kWindowId || (o.windowId != 0 && o.windowId <= 0xFFFFFFFFu));
       break;
     case OptionsVerdict::kHelp:
       break;
     case OptionsVerdict::kBadValue:
-      Check(o.option && blamesAGivenText);
+      Check(o.reading.option && blamesAGivenText);
       break;
     case OptionsVerdict::kUnknownOption:
     case OptionsVerdict::kMissingValue:
-      Check(blamesAGivenText && o.offending != environment);
+      Check(blamesAGivenText && o.reading.offending != environment);
       break;
     case OptionsVerdict::kBadEnvironmentWindow:
-      Check(environment && o.offending == environment);
+      Check(environment && o.reading.offending == environment);
       break;
   }
 
   const WaylandOptions w = ReadWaylandOptions(static_cast<int>(argv.size()), argv.data());
   bool blamesAnArgument = false;
-  for (const char* argument : argv) blamesAnArgument = blamesAnArgument || w.offending == argument;
-  if (w.verdict == OptionsVerdict::kRun) {
-    Check(w.scene.count >= 0 && w.scene.delayMicroseconds >= 0 && !w.offending);
+  for (const char* argument : argv) blamesAnArgument = blamesAnArgument || w.reading.offending == argument;
+  if (w.reading.verdict == OptionsVerdict::kRun) {
+    Check(w.scene.count >= 0 && w.scene.delayMicroseconds >= 0 && !w.reading.offending);
     Check(w.idleMilliseconds <= kMaxIdleMinutes * 60000ull &&
           (!w.idleMilliseconds || w.mode == WaylandMode::kSaver));
-  } else if (w.verdict != OptionsVerdict::kHelp) {
-    Check(w.verdict != OptionsVerdict::kBadEnvironmentWindow && blamesAnArgument);
-    Check(w.verdict != OptionsVerdict::kBadValue || w.option);
+  } else if (w.reading.verdict != OptionsVerdict::kHelp) {
+    Check(w.reading.verdict != OptionsVerdict::kBadEnvironmentWindow && blamesAnArgument);
+    Check(w.reading.verdict != OptionsVerdict::kBadValue || w.reading.option);
   }
   return 0;
 }

@@ -20,7 +20,7 @@ HackOptions Read(std::vector<const char*> args, const char* environmentWindow = 
 
 TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   HackOptions o = Read({});
-  EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.target, DrawTarget::kOwnWindow);
   EXPECT_EQ(o.scene.count, 5);
   EXPECT_EQ(o.scene.delayMicroseconds, 10000);  // the animation's 10 ms tick
@@ -30,7 +30,7 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
 
   o = Read({"--root", "-count", "0", "-delay", "0", "-fps", "-display", ":3", "-visual", "0x21", "-install",
             "-noinstall", "-mono"});
-  EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.target, DrawTarget::kRoot);
   EXPECT_EQ(o.scene.count, 0);
   EXPECT_EQ(o.scene.delayMicroseconds, 0);
@@ -39,10 +39,10 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   EXPECT_EQ(o.visual, VisualChoice::kId);
   EXPECT_EQ(o.visualId, 0x21u);
   o = Read({"-root", "--window"});
-  EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.target, DrawTarget::kOwnWindow);  // the later holds
   EXPECT_FALSE(Read({"-fps", "-no-fps"}).scene.showFps);
-  for (const char* name : {"default", "GL", "best"}) EXPECT_EQ(Read({"-visual", name}).verdict, OptionsVerdict::kRun);
+  for (const char* name : {"default", "GL", "best"}) EXPECT_EQ(Read({"-visual", name}).reading.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(Read({"-visual", "default"}).visual, VisualChoice::kDefault);
   EXPECT_EQ(Read({"-visual", "GL"}).visual, VisualChoice::kBest);
   o = Read({"-visual", "truecolor"});
@@ -53,11 +53,11 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
                                  "PseudoColor", "TrueColor", "directcolor"};
   for (int number = 0; number < 6; ++number) {
     o = Read({"-visual", classes[number]});
-    EXPECT_EQ(o.verdict, OptionsVerdict::kRun) << classes[number];
+    EXPECT_EQ(o.reading.verdict, OptionsVerdict::kRun) << classes[number];
     EXPECT_EQ(o.visual, VisualChoice::kClass) << classes[number];
     EXPECT_EQ(o.visualClass, number) << classes[number];
   }
-  EXPECT_EQ(Read({"-root", "--help", "-bogus"}).verdict, OptionsVerdict::kHelp);
+  EXPECT_EQ(Read({"-root", "--help", "-bogus"}).reading.verdict, OptionsVerdict::kHelp);
 
   // XScreenSaver's window comes before -root; a -window-id given comes first.
   // Ids use all of X's 29 bits, and hexadecimal in either case.
@@ -73,14 +73,14 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
 TEST(HackOptions, RefusalsNameTheirCause) {
   const char* const bogus[] = {"kelvaris", "-root", "-fpsx", "-count", "1"};
   HackOptions o = ReadHackOptions(5, bogus, nullptr);
-  EXPECT_EQ(o.verdict, OptionsVerdict::kUnknownOption);
-  EXPECT_EQ(o.offending, bogus[2]);
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kUnknownOption);
+  EXPECT_EQ(o.reading.offending, bogus[2]);
 
   const char* const bad[] = {"kelvaris", "--delay", "1e4"};
   o = ReadHackOptions(3, bad, nullptr);
-  EXPECT_EQ(o.verdict, OptionsVerdict::kBadValue);
-  EXPECT_EQ(o.option, bad[1]);
-  EXPECT_EQ(o.offending, bad[2]);
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kBadValue);
+  EXPECT_EQ(o.reading.option, bad[1]);
+  EXPECT_EQ(o.reading.offending, bad[2]);
 
   const std::vector<std::vector<const char*>> refused = {{"-count", "-1"},
                                                          {"-count", "+5"},
@@ -94,17 +94,17 @@ TEST(HackOptions, RefusalsNameTheirCause) {
                                                          {"-visual", "truecolour"},
                                                          {"-display", ""}};
   for (const auto& args : refused)
-    EXPECT_EQ(Read(args).verdict, OptionsVerdict::kBadValue) << args[0] << " " << args[1];
+    EXPECT_EQ(Read(args).reading.verdict, OptionsVerdict::kBadValue) << args[0] << " " << args[1];
   for (const char* name : {"-count", "-window-id", "-delay", "-display", "-visual"})
-    EXPECT_EQ(Read({name}).verdict, OptionsVerdict::kMissingValue) << name;
+    EXPECT_EQ(Read({name}).reading.verdict, OptionsVerdict::kMissingValue) << name;
   for (const char* name : {"---root", "root", "-", "--", "-pair"})
-    EXPECT_EQ(Read({name}).verdict, OptionsVerdict::kUnknownOption) << name;
+    EXPECT_EQ(Read({name}).reading.verdict, OptionsVerdict::kUnknownOption) << name;
 
   o = Read({"-root"}, "not a window");
-  EXPECT_EQ(o.verdict, OptionsVerdict::kBadEnvironmentWindow);
-  EXPECT_STREQ(o.offending, "not a window");
-  EXPECT_EQ(Read({}, "").verdict, OptionsVerdict::kRun);                      // set but empty: as if not set
-  EXPECT_EQ(Read({"-window-id", "7"}, "bad").verdict, OptionsVerdict::kRun);  // not read when given
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kBadEnvironmentWindow);
+  EXPECT_STREQ(o.reading.offending, "not a window");
+  EXPECT_EQ(Read({}, "").reading.verdict, OptionsVerdict::kRun);                      // set but empty: as if not set
+  EXPECT_EQ(Read({"-window-id", "7"}, "bad").reading.verdict, OptionsVerdict::kRun);  // not read when given
 }
 
 TEST(WaylandOptions, ModesValuesAndRefusals) {
@@ -117,7 +117,7 @@ TEST(WaylandOptions, ModesValuesAndRefusals) {
   EXPECT_EQ(o.scene.count, 5);
   EXPECT_EQ(o.scene.delayMicroseconds, 10000);
   o = read({"--background", "-window", "-count", "1000", "--delay", "0", "--fps"});
-  EXPECT_EQ(o.verdict, OptionsVerdict::kRun);
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.mode, WaylandMode::kWindow);  // the later holds
   EXPECT_EQ(o.scene.count, 1000);
   EXPECT_EQ(o.scene.delayMicroseconds, 0);
@@ -130,15 +130,15 @@ TEST(WaylandOptions, ModesValuesAndRefusals) {
   EXPECT_EQ(read({"--idle", "0.001"}).idleMilliseconds, 60u);
   EXPECT_EQ(read({"--idle", "5", "--background"}).idleMilliseconds, 0u);
   for (const char* minutes : {"0", "0.000", "71582.001", "71583", "-1", "1.", ".5", "1.2345", "1e3", "1.5x"})
-    EXPECT_EQ(read({"--idle", minutes}).verdict, OptionsVerdict::kBadValue) << minutes;
-  EXPECT_EQ(read({"-help"}).verdict, OptionsVerdict::kHelp);
-  EXPECT_EQ(read({"--root"}).verdict,
+    EXPECT_EQ(read({"--idle", minutes}).reading.verdict, OptionsVerdict::kBadValue) << minutes;
+  EXPECT_EQ(read({"-help"}).reading.verdict, OptionsVerdict::kHelp);
+  EXPECT_EQ(read({"--root"}).reading.verdict,
             OptionsVerdict::kUnknownOption);  // the hack's own options are not taken
-  EXPECT_EQ(read({"--count"}).verdict, OptionsVerdict::kMissingValue);
+  EXPECT_EQ(read({"--count"}).reading.verdict, OptionsVerdict::kMissingValue);
   o = read({"--delay", "-1"});
-  EXPECT_EQ(o.verdict, OptionsVerdict::kBadValue);
-  EXPECT_STREQ(o.option, "--delay");
-  EXPECT_STREQ(o.offending, "-1");
+  EXPECT_EQ(o.reading.verdict, OptionsVerdict::kBadValue);
+  EXPECT_STREQ(o.reading.option, "--delay");
+  EXPECT_STREQ(o.reading.offending, "-1");
 }
 
 TEST(FrameClock, OneFramePerIntervalAndNoneMadeUp) {

@@ -58,14 +58,19 @@ start_weston() {
   export WAYLAND_DISPLAY=weston
 }
 
+# A session bus of the compositor's own, in DIR.
+start_session_bus() {
+  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$1/bus" 4>"$1/bus.pid"
+  compositor_pids+=("$(cat "$1/bus.pid")")
+  export DBUS_SESSION_BUS_ADDRESS
+  DBUS_SESSION_BUS_ADDRESS=$(cat "$1/bus")
+}
+
 start_mutter() {
   local dir=$1
   shift
   prepare_runtime "$dir"
-  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$dir/bus" 4>"$dir/bus.pid"
-  compositor_pids+=("$(cat "$dir/bus.pid")")
-  export DBUS_SESSION_BUS_ADDRESS
-  DBUS_SESSION_BUS_ADDRESS=$(cat "$dir/bus")
+  start_session_bus "$dir"
   local monitors=()
   for size in "$@"; do monitors+=(--virtual-monitor "$size"); done
   mutter --headless --wayland --no-x11 "${monitors[@]}" --wayland-display mutter >"$dir/mutter.log" 2>&1 &
@@ -73,6 +78,26 @@ start_mutter() {
   poll 30 socket_made 'mutter.lock' || { fail "mutter did not start: $(tail -n 3 "$dir/mutter.log")"; return 1; }
   export WAYLAND_DISPLAY=mutter
 }
+
+start_nested_kwin() {
+  local dir=$1 size=$2 scale=$3
+  host_display=$WAYLAND_DISPLAY host_runtime=$XDG_RUNTIME_DIR
+  # KWin 5.27 in a window ends on a protocol error when its host's seat
+  # loses its last keyboard, as it does when a wtype ends: one is held.
+  wtype -s 1000000 -k Shift_L &
+  compositor_pids+=($!)
+  prepare_runtime "$dir"
+  start_session_bus "$dir"
+  # The installed binary carries a file capability, which a container
+  # refuses to start: a copy without it runs.
+  cp /usr/bin/kwin_wayland "$dir/kwin_wayland"
+  HOME=$dir "$dir/kwin_wayland" --wayland-display "$host_runtime/$host_display" --socket kwin \
+    --width "${size%x*}" --height "${size#*x}" --scale "$scale" >"$dir/kwin.log" 2>&1 &
+  compositor_pids+=($!)
+  poll 30 socket_made 'kwin.lock' || { fail "KWin did not start: $(tail -n 3 "$dir/kwin.log")"; return 1; }
+  export WAYLAND_DISPLAY=kwin
+}
+in_host() { WAYLAND_DISPLAY=$host_display XDG_RUNTIME_DIR=$host_runtime "$@"; }
 
 # Whether a process used at most one tick in the next second: drawing
 # nothing.

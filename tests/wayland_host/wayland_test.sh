@@ -20,6 +20,9 @@
 #               idle meanwhile
 #   gnome       on GNOME's compositor, without a layer shell: a full-screen
 #               window on every monitor, and --idle through its idle monitor
+#   kde         on KDE's compositor at scale 1.5: the saver drawn whole at
+#               the output's pixels and ended by a key, and --idle through
+#               its idle protocol
 #   faults      the messages for no compositor, no layer shell, refused
 #               command lines; the compositor's end ends it without a word
 # Usage: wayland_test.sh CASE KELVARIS_WAYLAND VIRTUAL_POINTER CHECKER WORK_DIR
@@ -301,6 +304,36 @@ gnome)
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   expect "$(grep kelvaris-wayland: "$work/protocol")" "" "nothing said"
+  ;;
+kde)
+  # KWin's output, 1920x1080 pixels at scale 1.5, shows as a 960x540 picture
+  # in the middle of sway's 1280x720.
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
+  start_nested_kwin "$work/kwin" 1280x720 1.5 || finish
+  kwin_shot() { in_host shot HEADLESS-1 && convert "$work/HEADLESS-1.ppm" -crop 960x540+160+90 "$work/kwin.ppm"; }
+  kwin_sphere() { kwin_shot && python3 "$checker" --narrower-side "$work/kwin.ppm" 960x540+0+0 >/dev/null; }
+  kwin_blank() { kwin_shot && [ "$(identify -format '%k' "$work/kwin.ppm")" = 1 ]; }
+  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
+  saver=$!
+  poll 30 kwin_sphere && ok "the saver drawn whole, centred and round" || fail "the saver's picture"
+  expect "$(grep -o 'create_buffer(.*' "$work/protocol" | tail -n 1 | cut -d, -f3,4) \
+$(grep -o 'set_destination(.*' "$work/protocol" | tail -n 1)" " 1920, 1080 set_destination(1280, 720)" \
+    "at scale 1.5, 1920x1080 pixels behind the 1280x720 surface"
+  in_host wtype -s 300 a
+  expect_end "$saver" 0 "a key ends the saver"
+  WAYLAND_DEBUG=client "$kelvaris" --idle 0.1 --count 0 2>"$work/protocol" &
+  saver=$!
+  poll 4 idle_for_a_second "$saver" && kwin_blank && ok "--idle: nothing shown and no processor time while waiting" ||
+    fail "--idle: busy or shown while waiting"
+  poll 30 kwin_sphere && ok "--idle: shown after the time without input" || fail "--idle: never shown"
+  in_host wtype -s 300 a
+  poll 30 kwin_blank && running "$saver" && ok "--idle: a key hides it, and it waits again" ||
+    fail "--idle: a key did not hide it, or ended the watch"
+  poll 30 kwin_sphere && ok "--idle: shown again after the time" || fail "--idle: not shown again"
+  expect "$(grep -c 'ext_idle_notifier_v1@[0-9]*\.get_idle_notification' "$work/protocol")" 1 \
+    "--idle: asked through ext-idle-notify"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   ;;
 *)
   fail "no such case: $case"
