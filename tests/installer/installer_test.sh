@@ -68,8 +68,10 @@ case $case in
     cmp -s "$saver" "$(dirname "$installer")/kelvaris.scr" && ok "it is the built saver" ||
       fail "system32 holds another file"
     current_is "" "not made the current saver unasked"
-    [ "$(value "$uninstall_key" DisplayName)" = "Kelvaris Screen Saver" ] && ok "uninstaller registered" ||
-      fail "no uninstall entry"
+    entry() { value "$uninstall_key" "$1"; }
+    expect "$(entry DisplayName), $(entry Publisher), $(entry DisplayIcon), $(entry NoModify) $(entry NoRepair)" \
+      'Kelvaris Screen Saver, The Kelvaris developers, C:\windows\system32\kelvaris.scr, 0x1 0x1' \
+      "the entry in Apps: name, publisher, icon, neither change nor repair"
     [ "$(value "$uninstall_key" UninstallString)" = '"C:\Program Files\Kelvaris\uninstall.exe"' ] &&
       ok "it names the uninstaller" || fail "UninstallString is '$(value "$uninstall_key" UninstallString)'"
     # Apps shows the size (KB) and the place: the saver alone is over 100 KB.
