@@ -19,7 +19,9 @@
 #               time without input, ends it on a key, and shows it again,
 #               idle meanwhile
 #   gnome       on GNOME's compositor, without a layer shell: a full-screen
-#               window on every monitor, and --idle through its idle monitor
+#               window on every monitor, ended by a key and the pointer's
+#               travel (sent through its remote-desktop interface), and
+#               --idle through its idle monitor
 #   kde         on KDE's compositor at scale 1.5: the saver drawn whole at
 #               the output's pixels and ended by a key, and --idle through
 #               its idle protocol
@@ -303,13 +305,36 @@ gnome)
   drawn_on_both && ok "frames drawn on both" || fail "frames not drawn on both"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends it by that signal"
-  # GNOME's idle time counts from the compositor's start: well past it.
+  # Input as a remote-desktop client sends it: its keyboard and pointer
+  # appear with the first key and motion, sent before the saver starts.
+  coproc input { /usr/bin/python3 "$(dirname "$0")/gnome_input.py"; }
+  send() { echo "$*" >&"${input[1]}" && read -r -t 30 -u "${input[0]}" _; }
+  read -r -t 30 -u "${input[0]}" _ || fail "no remote-desktop session"
+  send key 42 && send move 1 0
+  said() { grep -q "$1" "$work/protocol"; }
+  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
+  saver=$!
+  poll 30 said 'wl_keyboard@[0-9]*\.enter'
+  send key 30
+  expect_end "$saver" 0 "a key ends it"
+  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
+  saver=$!
+  # Where the pointer entered, Mutter says only roughly (some pixels off
+  # the next motion's place): the jitter is tried on sway.
+  poll 30 said 'wl_pointer@[0-9]*\.enter'
+  send move 8 0
+  expect_end "$saver" 0 "the pointer's travel ends it"
+  # GNOME's idle time counts from the last input.
   WAYLAND_DEBUG=client "$kelvaris" --idle 0.2 --count 0 2>"$work/protocol" &
   saver=$!
   poll 4 idle_for_a_second "$saver" && ! grep -q set_fullscreen "$work/protocol" &&
     ok "--idle: nothing shown and no processor time while waiting" || fail "--idle: busy or shown while waiting"
   poll 30 drawn_on_both && ok "--idle: shown on both monitors once GNOME's idle monitor said so" ||
     fail "--idle: never shown"
+  send key 30
+  hidden() { [ "$(grep -c 'xdg_toplevel@[0-9]*\.destroy' "$work/protocol")" = 2 ]; }
+  poll 30 hidden && running "$saver" && ok "--idle: a key hides it, and it waits again" ||
+    fail "--idle: a key did not hide it, or ended the watch"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   expect "$(grep kelvaris-wayland: "$work/protocol")" "" "nothing said"
