@@ -99,6 +99,30 @@ start_nested_kwin() {
 }
 in_host() { WAYLAND_DISPLAY=$host_display XDG_RUNTIME_DIR=$host_runtime "$@"; }
 
+# The objects a client's protocol log (WAYLAND_DEBUG=client) shows it made
+# and never destroyed or released, where the protocol lets it: none when it
+# closed everything it bound. Globals without such a request at the
+# version bound here are left out.
+unreleased() {
+  python3 - "$1" <<'PY'
+import re, sys
+log = open(sys.argv[1]).read().splitlines()
+kept = {"wl_compositor", "wl_output", "zwlr_layer_shell_v1", "org_kde_kwin_idle", "wl_shm", "wl_callback",
+        "wl_buffer", "wl_shm_pool", "wl_registry"}
+made = {}
+for line in log:
+    request = re.search(r"-> (\w+)@\d+\.(\w+)\((.*)\)$", line)
+    if not request:
+        continue
+    created = re.search(r'(?:"(\w+)", \d+, )?new id (?:\[unknown\]|(\w+))@(\d+)', request.group(3))
+    if created:
+        made[created.group(3)] = created.group(1) or created.group(2)
+    elif request.group(2) in ("destroy", "release"):
+        made.pop(re.search(r"@(\d+)\.", line).group(1), None)
+print(" ".join(sorted(f"{name}@{id}" for id, name in made.items() if name not in kept)))
+PY
+}
+
 # Whether a process used at most one tick in the next second: drawing
 # nothing.
 idle_for_a_second() {

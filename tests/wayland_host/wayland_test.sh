@@ -24,9 +24,10 @@
 #               --idle through its idle monitor
 #   kde         on KDE's compositor at scale 1.5: the saver drawn whole at
 #               the output's pixels and ended by a key, and --idle through
-#               its idle protocol
-#   faults      the messages for no compositor, no layer shell, refused
-#               command lines; the compositor's end ends it without a word
+#               its idle protocol; everything it made released at its close
+#   faults      the messages for no compositor, no layer shell, no idle
+#               watch, refused command lines; the compositor's end ends it
+#               without a word
 # Usage: wayland_test.sh CASE KELVARIS_WAYLAND VIRTUAL_POINTER CHECKER WORK_DIR
 # (the case's work goes to WORK_DIR-CASE)
 set -uo pipefail
@@ -152,7 +153,8 @@ input)
   ;;
 background)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
-  start_saver --background --count 50
+  WAYLAND_DEBUG=client "$kelvaris" --background --count 50 2>"$work/background.protocol" &
+  saver=$!
   poll 30 satellites_on HEADLESS-1 || fail "--background: no satellites"
   "$kelvaris" --window --count 0 &
   window=$!
@@ -167,6 +169,11 @@ background)
   wtype -s 300 q
   expect_end "$window" 0 "q reaches the window, not the background"
   running "$background" && ok "the background still runs" || fail "the background ended"
+  "$virtual_pointer" >"$work/pointer.out" &
+  poll 30 grep -q ready "$work/pointer.out" || fail "no virtual pointer"
+  swaymsg seat seat0 cursor move 20 20 >/dev/null && poll 30 changed HEADLESS-1 && poll 30 changed HEADLESS-1
+  expect "$(grep -c 'wl_pointer@[0-9]*\.enter' "$work/background.protocol")" 0 \
+    "the pointer over the background alone: not the background's"
   kill -INT "$background"
   expect_end "$background" 130 "SIGINT ends the background by that signal"
   ;;
@@ -218,11 +225,13 @@ slow-stop)
 idle)
   # weston stops frame callbacks once idle (after a second without input).
   start_weston "$work/weston" --width=1280 --height=720 --idle-time=1 || finish
-  start_saver --window --count 0
+  WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/protocol" &
+  saver=$!
   poll 30 drawing "$saver" || fail "the window never drew"
   poll 60 idle_for_a_second "$saver" && ok "no frames while weston is idle" || fail "it draws while weston is idle"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
+  expect "$(unreleased "$work/protocol")" "" "the window: everything it made released at its close"
   # Waiting with no frame to come, a stop is still seen, even when what
   # started it left the stop signals blocked.
   python3 -c 'import os, signal, sys
@@ -283,6 +292,10 @@ faults)
   "$kelvaris" --background 2>"$work/err"
   expect "$? $(cat "$work/err")" "1 kelvaris-wayland: the compositor offers no layer shell (zwlr_layer_shell_v1), \
 which a background needs; kelvaris-wayland --window draws in a window instead" "no layer shell, and --window named"
+  env -u DBUS_SESSION_BUS_ADDRESS "$kelvaris" --idle 1 2>"$work/err"
+  expect "$? $(cat "$work/err")" "1 kelvaris-wayland: the compositor offers no idle protocol (ext-idle-notify-v1, \
+org_kde_kwin_idle) and GNOME's idle monitor does not answer on the session bus: start kelvaris-wayland from an idle \
+daemon instead" "--idle with no idle protocol and no session bus"
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
   start_saver --count 0
   poll 30 sphere_on HEADLESS-1
@@ -337,6 +350,7 @@ gnome)
     fail "--idle: a key did not hide it, or ended the watch"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
+  expect "$(unreleased "$work/protocol")" "" "everything it made released at its close"
   expect "$(grep kelvaris-wayland: "$work/protocol")" "" "nothing said"
   ;;
 kde)
@@ -368,6 +382,7 @@ $(grep -o 'set_destination(.*' "$work/protocol" | tail -n 1)" " 1920, 1080 set_d
     "--idle: asked through ext-idle-notify"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
+  expect "$(unreleased "$work/protocol")" "" "everything it made released at its close"
   ;;
 *)
   fail "no such case: $case"
