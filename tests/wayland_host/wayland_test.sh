@@ -22,9 +22,10 @@
 #               window on every monitor, ended by a key and the pointer's
 #               travel (sent through its remote-desktop interface), and
 #               --idle through its idle monitor
-#   kde         on KDE's compositor at scale 1.5: the saver drawn whole at
-#               the output's pixels and ended by a key, and --idle through
-#               its idle protocol; everything it made released at its close
+#   kde         on KDE's compositor at scale 1.5: the saver and a window
+#               drawn at the output's pixels, the saver ended by a key, and
+#               --idle through its idle protocol; everything it made
+#               released at its close
 #   faults      the messages for no compositor, no layer shell, no idle
 #               watch, refused command lines; the compositor's end ends it
 #               without a word
@@ -285,7 +286,8 @@ faults)
   expect "$? $(head -n1 "$work/err") $(sed -n 2p "$work/err" | head -c 6)" \
     "1 kelvaris-wayland: bad value for --count: 5x usage:" "a bad count"
   "$kelvaris" --count 2>"$work/err"
-  expect "$? $(head -n1 "$work/err")" "1 kelvaris-wayland: option --count needs a value" "a count missing"
+  expect "$? $(head -n1 "$work/err") $(head -n1 "$work/err" | wc -l)" \
+    "1 kelvaris-wayland: option --count needs a value 1" "a count missing, said in a whole line"
   "$kelvaris" --root 2>"$work/err"
   expect "$? $(head -n1 "$work/err")" "1 kelvaris-wayland: unrecognised option: --root" "an X11 option"
   start_weston "$work/weston" --width=640 --height=480 || finish
@@ -346,8 +348,8 @@ gnome)
     fail "--idle: never shown"
   send key 30
   hidden() { [ "$(grep -c 'xdg_toplevel@[0-9]*\.destroy' "$work/protocol")" = 2 ]; }
-  poll 30 hidden && running "$saver" && ok "--idle: a key hides it, and it waits again" ||
-    fail "--idle: a key did not hide it, or ended the watch"
+  poll 30 hidden && idle_for_a_second "$saver" && ok "--idle: a key hides it, and it waits again" ||
+    fail "--idle: a key did not hide it, or it did not wait again"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   expect "$(unreleased "$work/protocol")" "" "everything it made released at its close"
@@ -364,11 +366,25 @@ kde)
   WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
   saver=$!
   poll 30 kwin_sphere && ok "the saver drawn whole, centred and round" || fail "the saver's picture"
-  expect "$(grep -o 'create_buffer(.*' "$work/protocol" | tail -n 1 | cut -d, -f3,4) \
-$(grep -o 'set_destination(.*' "$work/protocol" | tail -n 1)" " 1920, 1080 set_destination(1280, 720)" \
+  # The last buffer's size and the surface's, from the protocol log.
+  last_sizes() {
+    echo "$(grep -o 'create_buffer(.*' "$1" | tail -n 1 | cut -d, -f3,4) \
+$(grep -o 'set_destination(.*' "$1" | tail -n 1)"
+  }
+  expect "$(last_sizes "$work/protocol")" " 1920, 1080 set_destination(1280, 720)" \
     "at scale 1.5, 1920x1080 pixels behind the 1280x720 surface"
   in_host wtype -s 300 a
   expect_end "$saver" 0 "a key ends the saver"
+  WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/window.protocol" &
+  saver=$!
+  at_one_and_a_half() {
+    last_sizes "$work/window.protocol" | { read -r w h size; size=${size#*(}; size=${size%)}
+      [ "${w%,}" = $((${size%,*} * 3 / 2)) ] && [ "$h" = $((${size#*, } * 3 / 2)) ]; }
+  }
+  poll 30 at_one_and_a_half && ok "--window drawn at scale 1.5 too" ||
+    fail "--window at scale 1.5: $(last_sizes "$work/window.protocol")"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends the window by that signal"
   WAYLAND_DEBUG=client "$kelvaris" --idle 0.1 --count 0 2>"$work/protocol" &
   saver=$!
   poll 4 idle_for_a_second "$saver" && kwin_blank && ok "--idle: nothing shown and no processor time while waiting" ||
