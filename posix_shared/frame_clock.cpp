@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scene.h"
+
 long long NextFrameDue(long long due, long long now, long long interval) {
   return now - due >= interval ? now + interval : due + interval;
 }
@@ -12,6 +14,11 @@ TicksDue TicksDueAt(long long lastTick, long long now, long long interval) {
   const long long ticks = (now - lastTick) / interval;
   if (ticks > kMaxTicksPerFrame) return {kMaxTicksPerFrame, now};
   return {ticks, lastTick + ticks * interval};
+}
+
+long long AdvanceSceneBy(const TicksDue& due) {
+  for (long long i = 0; i < due.ticks; ++i) AdvanceScene();
+  return due.lastTick;
 }
 
 void FormatFrameRate(int frames, long long nanoseconds, char* text, size_t size) {

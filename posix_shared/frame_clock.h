@@ -20,6 +20,10 @@ struct TicksDue {
 };
 TicksDue TicksDueAt(long long lastTick, long long now, long long interval);
 
+// Advances the animation by the ticks due, and returns when the last of
+// them was due: the tick the next count starts from.
+long long AdvanceSceneBy(const TicksDue& due);
+
 // When the frame after one that was due at `due` and started at `now` is due
 // (nanoseconds). Frames come no faster than one per interval and missed ones
 // are never made up: a slow machine gets a slower animation, not a jumpier one.

@@ -10,7 +10,7 @@ linux_packages=(
   cmake make g++ libgtest-dev
   xvfb libgl1-mesa-dri mesa-utils xdotool x11-utils imagemagick procps python3
   libx11-dev libgl-dev libglu1-mesa-dev xscreensaver xscreensaver-data xscreensaver-gl
-  debhelper dpkg-dev fakeroot lintian man-db mandoc git python3-pyatspi python3-dbus at-spi2-core dbus-daemon
+  debhelper dpkg-dev fakeroot lintian man-db mandoc git python3-pyatspi python3-dbus python3-gi at-spi2-core dbus-daemon
   rpm rpmlint
   pkg-config libegl-dev libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
   plasma-wayland-protocols libsystemd-dev

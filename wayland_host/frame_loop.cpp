@@ -9,7 +9,6 @@
 #include "frame_step.h"
 #include "posix_time.h"
 #include "renderer.h"
-#include "scene.h"
 #include "stop_signal.h"
 #include "wayland_host.h"
 
@@ -119,8 +118,7 @@ bool RunWaylandFrames(const WaylandOptions& options, const sigset_t& waiting) {
       timeout = lastTick + interval - now;
       continue;
     }
-    lastTick = due.lastTick;
-    for (long long i = 0; i < due.ticks; ++i) AdvanceScene();
+    lastTick = AdvanceSceneBy(due);
     bool stopped = false;
     ForEachSurface([&](Surface& surface) {
       if (!stopped && Ready(surface)) stopped = !DrawOn(surface, options.scene.showFps, now);

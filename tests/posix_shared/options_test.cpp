@@ -9,6 +9,7 @@
 #include "frame_rate_text.h"
 #include "hack_options.h"
 #include "measures.h"
+#include "scene.h"
 #include "wayland_options.h"
 
 namespace {
@@ -164,6 +165,15 @@ TEST(FrameClock, TicksDueAfterAPauseAreAtMostFour) {
   EXPECT_EQ(due(100 * ms, 155 * ms, 10 * ms),
             (std::vector<long long>{4, 155 * ms}));                              // five: four, from now on
   EXPECT_EQ(due(100 * ms, 100 * ms, 0), (std::vector<long long>{1, 100 * ms}));  // -delay 0: one a frame
+}
+
+TEST(FrameClock, TheSceneAdvancesOnceATickDue) {
+  const long long ms = 1000000;
+  sceneState.hueCounter = 0;
+  EXPECT_EQ(AdvanceSceneBy(TicksDueAt(100 * ms, 125 * ms, 10 * ms)), 120 * ms);
+  EXPECT_EQ(sceneState.hueCounter, 2);
+  EXPECT_EQ(AdvanceSceneBy(TicksDueAt(120 * ms, 129 * ms, 10 * ms)), 120 * ms);
+  EXPECT_EQ(sceneState.hueCounter, 2);  // none due: the scene stays
 }
 
 TEST(WaylandMeasures, BufferSizeFromTheScales) {
