@@ -151,6 +151,15 @@ static void OnSeatCapabilities(void* data, wl_seat* handle, uint32_t capabilitie
 static void OnSeatName(void*, wl_seat*, const char*) {}
 static const wl_seat_listener seatListener = {OnSeatCapabilities, OnSeatName};
 
+// Hands a seat back, by its release request where the version bound has one.
+static void ReleaseSeatHandle(wl_seat* handle) {
+  if (wl_seat_get_version(handle) >= WL_SEAT_RELEASE_SINCE_VERSION) {
+    wl_seat_release(handle);
+  } else {
+    wl_seat_destroy(handle);
+  }
+}
+
 void AddSeat(wl_seat* handle, uint32_t name) {
   for (Seat& seat : waylandHostState.seats) {
     if (seat.seat) continue;
@@ -161,7 +170,7 @@ void AddSeat(wl_seat* handle, uint32_t name) {
     if (waylandHostState.globalsKnown) WatchIdleOnSeat(seat);
     return;
   }
-  wl_seat_destroy(handle);
+  ReleaseSeatHandle(handle);
 }
 
 void RemoveSeat(uint32_t name) {
@@ -176,10 +185,6 @@ void ReleaseSeat(Seat& seat) {
   if (seat.xkbState) xkb_state_unref(seat.xkbState);
   if (seat.keymap) xkb_keymap_unref(seat.keymap);
   ReleaseIdleWatch(seat);
-  if (wl_seat_get_version(seat.seat) >= WL_SEAT_RELEASE_SINCE_VERSION) {
-    wl_seat_release(seat.seat);
-  } else {
-    wl_seat_destroy(seat.seat);
-  }
+  ReleaseSeatHandle(seat.seat);
   seat = {};
 }

@@ -6,7 +6,8 @@
 #               others drawing, and outputs plugged in and out more times
 #               than it has places each get the scene
 #   input       a key, a click and the pointer's travel each end the saver
-#               with 0; a small jitter does not; a key on a second seat
+#               with 0; a small jitter does not; a key on a second seat;
+#               seats beyond its places released
 #   background  --background stays below a window and takes no input; the
 #               saver covers a full-screen window
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
@@ -151,6 +152,15 @@ input)
   wtype -s 300 a
   expect_end "$saver" 0 "a key on a second seat ends the saver"
   expect "$(cat "$work/saver.err")" "" "nothing printed"
+  # More seats than it has places for (8): the one left over is handed back.
+  for n in $(seq 2 8); do swaymsg seat "seat$n" hide_cursor 0 >/dev/null; done
+  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
+  saver=$!
+  poll 30 sphere_on HEADLESS-1
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "nine seats: SIGTERM ends it by that signal"
+  expect "$(grep -c '"wl_seat", 5' "$work/protocol") $(unreleased "$work/protocol")" "9 " \
+    "nine seats: every one released at its close"
   ;;
 background)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
