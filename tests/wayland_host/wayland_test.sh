@@ -267,6 +267,10 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
     fail "its output's scale changed to 2: drawn doubled"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
+  start_saver --window --count 0
+  poll 30 crisp && ok "opened at scale 2: drawn at the output's pixels" || fail "opened at scale 2: drawn doubled"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends the window opened at scale 2 by that signal"
   swaymsg output HEADLESS-1 scale 1 >/dev/null
   # Ticks a minute apart: after the first frame, nothing to draw until then.
   start_saver --delay 60000000 --count 0
