@@ -22,7 +22,8 @@
 #   gnome       on GNOME's compositor, without a layer shell: a full-screen
 #               window on every monitor, ended by a key and the pointer's
 #               travel (sent through its remote-desktop interface), and
-#               --idle through its idle monitor
+#               --idle through its idle monitor, waiting while the session
+#               manager says an application inhibits idling
 #   kde         on KDE's compositor at scale 1.5: the saver and a window
 #               drawn at the output's pixels, the saver ended by a key, and
 #               --idle through its idle protocol; everything it made
@@ -230,7 +231,9 @@ slow-stop)
   # The compositor stopped: a start-up waits on it for ever, until stopped.
   kill -STOP "${compositor_pids[-1]}"
   connected() { [ -n "$(find "/proc/$stopped/fd" -lname 'socket:*' 2>/dev/null)" ]; }
-  stops_by_signal "during a start-up the compositor does not answer" connected TERM "$kelvaris" --count 0
+  for signal in TERM INT; do
+    stops_by_signal "during a start-up the compositor does not answer" connected "$signal" "$kelvaris" --count 0
+  done
   kill -CONT "${compositor_pids[-1]}"
   ;;
 idle)
@@ -321,7 +324,7 @@ daemon instead" "--idle with no idle protocol and no session bus"
   expect "$(cat "$work/saver.err")" "" "the compositor's end: nothing printed"
   ;;
 gnome)
-  start_mutter "$work/mutter" 1280x720 1024x768 || finish
+  start_mutter "$work/mutter" 640x360 512x384 || finish
   WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
   saver=$!
   # Each window full screen at its monitor's size, and frames shown on both.
@@ -330,7 +333,7 @@ gnome)
     [ "$(grep -o 'wl_surface@[0-9]*\.commit' "$work/protocol" | sort | uniq -c | awk '$1 > 2' | wc -l)" -ge 2 ]
   }
   poll 30 drawn_on_both
-  expect "$(grep -c 'set_fullscreen(wl_output' "$work/protocol") $(sized '1280, 720') $(sized '1024, 768')" \
+  expect "$(grep -c 'set_fullscreen(wl_output' "$work/protocol") $(sized '640, 360') $(sized '512, 384')" \
     "2 1 1" "no layer shell: a full-screen window on each monitor, at its size"
   drawn_on_both && ok "frames drawn on both" || fail "frames not drawn on both"
   kill -TERM "$saver"
