@@ -1,7 +1,7 @@
 # GNOME's session manager, as much of it as an idle watch asks: whether an
-# application inhibits idling. It starts with an inhibitor; SIGUSR1 removes
-# it (the signal InhibitorRemoved). Prints "ready" once it owns its name on
-# the session bus, "asked" for each question.
+# application inhibits idling. It starts with two inhibitors; each SIGUSR1
+# removes one (the signal InhibitorRemoved). Prints "ready" once it owns its
+# name on the session bus, "asked" for each question.
 import signal
 
 import dbus
@@ -14,12 +14,12 @@ INHIBIT_IDLE = 8
 
 
 class SessionManager(dbus.service.Object):
-    inhibited = True
+    inhibitors = 2
 
     @dbus.service.method(NAME, in_signature="u", out_signature="b")
     def IsInhibited(self, flags):
         print("asked", flush=True)
-        return bool(flags & INHIBIT_IDLE) and self.inhibited
+        return bool(flags & INHIBIT_IDLE) and self.inhibitors > 0
 
     @dbus.service.signal(NAME, signature="o")
     def InhibitorRemoved(self, inhibitor):
@@ -27,8 +27,8 @@ class SessionManager(dbus.service.Object):
 
 
 def remove_inhibitor():
-    manager.inhibited = False
-    manager.InhibitorRemoved("/org/gnome/SessionManager/Inhibitor1")
+    manager.inhibitors -= 1
+    manager.InhibitorRemoved(f"/org/gnome/SessionManager/Inhibitor{manager.inhibitors + 1}")
     return True
 
 
