@@ -409,10 +409,8 @@ kde)
     echo "$(grep -o 'create_buffer(.*' "$1" | tail -n 1 | cut -d, -f3,4) \
 $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
   }
-  # KWin says scale 1 before 1.5: even the first frame waits for 1.5.
-  every_buffer() { grep -o 'create_buffer(.*' "$1" | cut -d, -f3,4 | sort -u | tr '\n' ' '; }
-  expect "$(every_buffer "$work/protocol")$(grep -o 'set_destination(.*' "$work/protocol" | tail -n 1)" \
-    " 1920, 1080 set_destination(1280, 720)" "at scale 1.5, every frame 1920x1080 pixels behind the 1280x720 surface"
+  expect "$(last_sizes "$work/protocol")" " 1920, 1080 set_destination(1280, 720)" \
+    "at scale 1.5, 1920x1080 pixels behind the 1280x720 surface"
   in_host wtype -s 300 a
   expect_end "$saver" 0 "a key ends the saver"
   WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/window.protocol" &
