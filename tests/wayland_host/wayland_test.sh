@@ -370,7 +370,8 @@ gnome)
   # GNOME's idle time counts from the last input. Two applications inhibit
   # idling (the session manager says so); the helper's SIGUSR1 ends one.
   /usr/bin/python3 "$(dirname "$0")/gnome_session.py" >"$work/session.out" &
-  compositor_pids+=($!)
+  session=$!
+  compositor_pids+=("$session")
   poll 30 grep -q ready "$work/session.out" || fail "no session manager"
   WAYLAND_DEBUG=client "$kelvaris" --idle 0.2 --count 0 2>"$work/protocol" &
   saver=$!
@@ -379,10 +380,10 @@ gnome)
   asked() { [ "$(grep -c asked "$work/session.out")" -ge "$1" ]; }
   poll 30 asked 1 && idle_for_a_second "$saver" && ! grep -q set_fullscreen "$work/protocol" &&
     ok "--idle: idle, but nothing shown while idling is inhibited" || fail "--idle: shown while idling is inhibited"
-  kill -USR1 "${compositor_pids[-1]}"
+  kill -USR1 "$session"
   poll 30 asked 2 && idle_for_a_second "$saver" && ! grep -q set_fullscreen "$work/protocol" &&
     ok "--idle: one inhibitor gone, one left: still nothing shown" || fail "--idle: shown while one inhibitor was left"
-  kill -USR1 "${compositor_pids[-1]}"
+  kill -USR1 "$session"
   poll 30 drawn_on_both && ok "--idle: shown on both monitors once the last inhibitor went" || fail "--idle: never shown"
   send key 30
   hidden() { [ "$(grep -c 'xdg_toplevel@[0-9]*\.destroy' "$work/protocol")" = 2 ]; }
