@@ -39,8 +39,11 @@ source "$(dirname "$0")/compositors.sh"
 rm -rf "$work"
 mkdir -p "$work"
 
-# The output's screenshot in OUTPUT.ppm.
-shot() { grim -t ppm -o "$1" "$work/$1.ppm"; }
+# The output's screenshot in OUTPUT.ppm. A capture waits for the output's
+# next frame, which an output going away may never draw: bounded, so that a
+# poll tries again instead of waiting for ever.
+grab() { timeout 10 grim "$@"; }
+shot() { grab -t ppm -o "$1" "$work/$1.ppm"; }
 # Whether the output shows the sphere alone, centred and round, framed by
 # its narrower side.
 sphere_shown() { python3 "$checker" --narrower-side "$work/$1.ppm" "$(identify -format %wx%h "$work/$1.ppm")+0+0" >/dev/null; }
@@ -105,7 +108,7 @@ outputs)
   # output's place is free again, so the last one plugged in gets the scene.
   # Each is unplugged once the scene is on it: the centre of a picture
   # scaled down, no longer sway's grey.
-  centre_drawn() { [ "$(grim -s 0.05 -o "$1" -t ppm - | python3 -c 'import sys
+  centre_drawn() { [ "$(grab -s 0.05 -o "$1" -t ppm - | python3 -c 'import sys
 d = sys.stdin.buffer.read(); f = d.split(maxsplit=4); w, h = int(f[1]), int(f[2])
 i = 3 * (w * (h // 2) + w // 2); print(*f[4][i:i + 3])')" != "63 63 63" ]; }
   for n in $(seq 3 16); do
@@ -192,7 +195,7 @@ background)
 slow-stop)
   start_sway "$work/sway" "output HEADLESS-1 mode 3840x2160" || finish
   # The sphere at the centre, not sway's grey background: a frame is shown.
-  centre_lit() { [ "$(grim -g '1920,1080 1x1' -t ppm - | tail -c 3 | od -An -tu1 | tr -s ' ')" != " 63 63 63" ]; }
+  centre_lit() { [ "$(grab -g '1920,1080 1x1' -t ppm - | tail -c 3 | od -An -tu1 | tr -s ' ')" != " 63 63 63" ]; }
   for signal in TERM INT TERM INT TERM; do
     stops_by_signal "at 1000 satellites on 3840x2160" centre_lit "$signal" "$kelvaris" --count 1000 2>>"$work/saver.err"
   done
