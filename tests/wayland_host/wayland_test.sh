@@ -40,9 +40,9 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # The output's screenshot in OUTPUT.ppm. A capture waits for the output's
-# next frame, which an output going away may never draw: bounded, so that a
-# poll tries again instead of waiting for ever.
-grab() { timeout 10 grim "$@"; }
+# next frame, which an output going away may never draw: bounded far above a
+# loaded machine's capture, so that a poll's own bound still ends it.
+grab() { timeout 60 grim "$@"; }
 shot() { grab -t ppm -o "$1" "$work/$1.ppm"; }
 # Whether the output shows the sphere alone, centred and round, framed by
 # its narrower side.
