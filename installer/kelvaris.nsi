@@ -250,6 +250,10 @@ Function ${prefix}EndSaverProcess
   Push $2
   Push $3
   Push $4
+  ; One still starting has not made its window or dialog yet, and ended
+  ; then it could leave the window that owns its dialog disabled: first
+  ; wait until it waits for input, 5 s at most.
+  System::Call 'user32::WaitForInputIdle(p r1, i 5000)'
   FindWindow $2 "WindowsScreenSaverClass" "Screen Saver"
   StrCpy $3 0
   System::Call 'user32::GetWindowThreadProcessId(p r2, *i .r3)'
@@ -290,8 +294,9 @@ Function ${prefix}EndRunningSaver
     IntOp $R3 $R2 * 4
     IntPtrOp $R3 $R0 + $R3
     System::Call '*$R3(i .R3)'
-    ; SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE
-    System::Call 'kernel32::OpenProcess(i 0x101001, i 0, i R3) p .R4'
+    ; SYNCHRONIZE | PROCESS_QUERY_INFORMATION (which WaitForInputIdle needs)
+    ; | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE
+    System::Call 'kernel32::OpenProcess(i 0x101401, i 0, i R3) p .R4'
     ${If} $R4 P<> 0
       StrCpy $R7 ""
       System::Call 'kernel32::QueryFullProcessImageNameW(p R4, i 0, w .R7, *i ${NSIS_MAX_STRLEN})'

@@ -3,16 +3,23 @@
 // /c:, SCR /c:<window>, as its Settings button does), keeps the window until
 // that process ends, and exits with its exit code; with 4 when the process
 // left the window disabled, as a dialog that was killed instead of closed
-// does.
+// does. Told of its disabling, the window takes 3 s to answer, as a busy
+// settings page may: the dialog's process then sits with its owner disabled
+// and no dialog made yet, which whoever ends it must wait out.
 #include <windows.h>
 
 #include <string>
 
 #include "test_window.h"
 
+static LRESULT CALLBACK SlowToDisable(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENABLE && !wParam) Sleep(3000);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) return 2;
-  HWND area = CreateTestWindow("PreviewArea", 152, 112);
+  HWND area = CreateTestWindow("PreviewArea", 152, 112, WS_POPUP | WS_VISIBLE, "test", 0, SlowToDisable);
   const std::string mode = argc == 3 ? argv[2] : "/p ";
   std::string line = std::string("\"") + argv[1] + "\" " + mode + std::to_string(reinterpret_cast<UINT_PTR>(area));
   STARTUPINFOA startup = {};
