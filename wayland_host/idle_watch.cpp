@@ -68,7 +68,6 @@ bool UserIdle() {
 
 void ForgetIdle() {
   WaylandHostState& w = waylandHostState;
-  for (Seat& seat : w.seats) seat.idle = false;
   w.gnomeIdle = false;
   w.gnomeIdleInhibited = false;
 }

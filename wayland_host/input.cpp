@@ -8,11 +8,16 @@
 
 static bool Saver() { return waylandHostState.mode == WaylandMode::kSaver; }
 
-static void EndBySaverInput() {
-  if (Saver()) waylandHostState.ended = true;
-}
-
 static Seat& SeatOf(void* data) { return *static_cast<Seat*>(data); }
+
+// Input on the seat ends the saver. Its user is back: with --idle, that
+// seat is idle again only once its watch says so; the other seats' users
+// are as they were.
+static void EndBySaverInput(Seat& seat) {
+  if (!Saver()) return;
+  waylandHostState.ended = true;
+  seat.idle = false;
+}
 
 // The seat's key map, for telling Escape and q in the window.
 static void OnKeyboardKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
@@ -36,9 +41,9 @@ static void OnKeyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array
 static void OnKeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
 static void OnKeyboardKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
   WaylandHostState& w = waylandHostState;
-  const Seat& seat = SeatOf(data);
+  Seat& seat = SeatOf(data);
   if (state != WL_KEYBOARD_KEY_STATE_PRESSED) return;
-  EndBySaverInput();
+  EndBySaverInput(seat);
   if (w.mode != WaylandMode::kWindow || !seat.xkbState) return;
   // Wayland sends evdev key codes; XKB counts them from 8.
   const xkb_keysym_t symbol = xkb_state_key_get_one_sym(seat.xkbState, key + 8);
@@ -69,15 +74,17 @@ static void OnPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
   SeatOf(data).pointerPlaced = false;
 }
 static void OnPointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
-  const Seat& seat = SeatOf(data);
+  Seat& seat = SeatOf(data);
   if (seat.pointerPlaced &&
       TravelEndsSaver(seat.pointerStartX, seat.pointerStartY, wl_fixed_to_double(x), wl_fixed_to_double(y)))
-    EndBySaverInput();
+    EndBySaverInput(seat);
 }
-static void OnPointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state) {
-  if (state == WL_POINTER_BUTTON_STATE_PRESSED) EndBySaverInput();
+static void OnPointerButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state) {
+  if (state == WL_POINTER_BUTTON_STATE_PRESSED) EndBySaverInput(SeatOf(data));
 }
-static void OnPointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) { EndBySaverInput(); }
+static void OnPointerAxis(void* data, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {
+  EndBySaverInput(SeatOf(data));
+}
 static void OnPointerFrame(void*, wl_pointer*) {}
 static void OnPointerAxisSource(void*, wl_pointer*, uint32_t) {}
 static void OnPointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
@@ -98,8 +105,9 @@ static const wl_pointer_listener pointerListener = [] {
   return listener;
 }();
 
-static void OnTouchDown(void*, wl_touch*, uint32_t, uint32_t, wl_surface*, int32_t, wl_fixed_t, wl_fixed_t) {
-  EndBySaverInput();
+static void OnTouchDown(void* data, wl_touch*, uint32_t, uint32_t, wl_surface*, int32_t, wl_fixed_t,
+                        wl_fixed_t) {
+  EndBySaverInput(SeatOf(data));
 }
 static void OnTouchUp(void*, wl_touch*, uint32_t, uint32_t, int32_t) {}
 static void OnTouchMotion(void*, wl_touch*, uint32_t, int32_t, wl_fixed_t, wl_fixed_t) {}

@@ -170,7 +170,8 @@ void ReleaseIdleWatch(Seat& seat);
 // Whether the user has been idle for the time asked: on every seat watched,
 // or by GNOME's watch.
 bool UserIdle();
-// The saver was ended by input: idle again only once the watches say so.
+// The saver was ended by input: GNOME's session is idle again only once its
+// watch says so (input on a seat clears that seat's idle itself).
 void ForgetIdle();
 bool OpenGnomeIdleWatch();
 void ProcessGnomeIdleWatch();

@@ -6,7 +6,8 @@
 #               others drawing, and outputs plugged in and out more times
 #               than it has places each get the scene
 #   input       a key, a click and the pointer's travel each end the saver
-#               with 0; a small jitter does not; a key on a second seat;
+#               with 0; a small jitter does not; a key on a second seat,
+#               and with --idle hides it until that seat is idle again;
 #               seats beyond its places released
 #   background  --background stays below a window and takes no input; the
 #               saver covers a full-screen window
@@ -156,6 +157,16 @@ input)
   wtype -s 300 a
   expect_end "$saver" 0 "a key on a second seat ends the saver"
   expect "$(cat "$work/saver.err")" "" "nothing printed"
+  # --idle 0.1 (six seconds) over both seats: a key on the second hides the
+  # saver, which is shown again once that seat is idle, the first idle all along.
+  start_saver --idle 0.1 --count 0
+  poll 30 sphere_on HEADLESS-1
+  wtype -s 300 a
+  poll 30 missing_sphere HEADLESS-1 && poll 30 sphere_on HEADLESS-1 &&
+    ok "--idle, two seats: a key on one hides it, shown again once that one is idle" ||
+    fail "--idle, two seats: not hidden by a key on one, or not shown again"
+  kill -TERM "$saver"
+  expect_end "$saver" 143 "SIGTERM ends --idle on two seats by that signal"
   # More seats than it has places for (8): the one left over is handed back.
   for n in $(seq 2 8); do swaymsg seat "seat$n" hide_cursor 0 >/dev/null; done
   WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
