@@ -23,10 +23,10 @@ static RECT VirtualScreen() {
   return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-// Whether the ticks stopped because every display went off.
 // The window's one timer: a tick of the animation each time it fires.
 static const UINT_PTR kTickTimer = 1;
 
+// Whether the ticks stopped because every display went off.
 static bool pausedForDarkDisplays;
 
 static void StartSaver(HWND window) {
