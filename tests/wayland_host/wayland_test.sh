@@ -13,8 +13,9 @@
 #               saver covers a full-screen window
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
 #               the signal, five times, and a frame being drawn when the
-#               signal came is not shown; a stop during start-up, with the
-#               compositor not answering, ends it too
+#               signal came is not shown, and all it made is released; a
+#               stop during start-up, with the compositor not answering,
+#               ends it too
 #   idle        no frames (no processor time) while the compositor is idle
 #               or the window is on a hidden workspace; the window redrawn
 #               at its output's new scale; --idle shows the saver after the
@@ -242,6 +243,7 @@ slow-stop)
   done
   shown_after_stop && fail "a frame was shown after SIGTERM, three times" ||
     ok "the frame it was finishing was not shown (try $try)"
+  expect "$(unreleased "$work/protocol")" "" "stopped mid-frame: everything it made released at its close"
   # The compositor stopped: a start-up waits on it for ever, until stopped.
   kill -STOP "${compositor_pids[-1]}"
   connected() { [ -n "$(find "/proc/$stopped/fd" -lname 'socket:*' 2>/dev/null)" ]; }
