@@ -5,9 +5,9 @@
 #               an output added gets the scene, one unplugged leaves the
 #               others drawing, and outputs plugged in and out more times
 #               than it has places each get the scene
-#   input       a key, a click and the pointer's travel each end the saver
-#               with 0; a small jitter does not; a key on a second seat;
-#               seats beyond its places released
+#   input       a key, a button's press, the wheel and the pointer's travel
+#               each end the saver with 0; a small jitter does not; a key on
+#               a second seat; seats beyond its places released
 #   background  --background stays below a window and takes no input; the
 #               saver covers a full-screen window
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
@@ -147,8 +147,12 @@ input)
   start_saver --count 0
   poll 30 sphere_on HEADLESS-1
   swaymsg seat seat0 cursor press button1 >/dev/null
+  expect_end "$saver" 0 "a button's press ends the saver"
   swaymsg seat seat0 cursor release button1 >/dev/null
-  expect_end "$saver" 0 "a click ends the saver"
+  start_saver --count 0
+  poll 30 sphere_on HEADLESS-1
+  swaymsg seat seat0 cursor press button4 >/dev/null
+  expect_end "$saver" 0 "a turn of the wheel ends the saver"
 
   # A second seat: wtype types on it.
   swaymsg seat seat1 hide_cursor 0 >/dev/null
