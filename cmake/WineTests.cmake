@@ -13,6 +13,11 @@ add_test(NAME wine_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-stop.sh ${KELVA
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
+# The marker every test program links, compiled once for all of them.
+add_library(started_marker OBJECT ${PROJECT_SOURCE_DIR}/tests/support/started_marker.cpp)
+target_link_libraries(started_marker PRIVATE GTest::gtest)
+kelvaris_warnings(started_marker)
+
 # A GoogleTest executable whose cases each become one ctest test under Wine.
 # The cases are found by reading the sources, so listing them needs no Wine.
 # LOCK names the resources the cases share (display, registry). OLDER_FAMILY
@@ -21,7 +26,7 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 # blanks.
 function(kelvaris_wine_test target)
   cmake_parse_arguments(ARG "OLDER_FAMILY" "DLL_OVERRIDES" "SOURCES;LIBS;LOCK" ${ARGN})
-  add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/started_marker.cpp)
+  add_executable(${target} ${ARG_SOURCES} $<TARGET_OBJECTS:started_marker>)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KELVARIS_TEST_BIN})
   # The tests read frames back with GL calls of their own, linked as usual.
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} opengl32 glu32 GTest::gtest_main)
