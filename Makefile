@@ -4,11 +4,13 @@
 # bench`, `make test-stress` (BUSY competing processes, default one a core)
 # and `make check-reproducible` are the longer checks; `make slips
 # BASE=<commit>` lets slips drawn from the change since BASE test the tests.
-# The Linux program alone, with only the Linux packages: `make linux`
-# builds it, `make test-linux` tests it, `make install` installs it for
-# XScreenSaver (PREFIX, DESTDIR) and `make uninstall` removes it again,
-# `make deb` packs it, `make rpm` packs it as Fedora lays it out. `make windows32` builds the saver for 32-bit Windows,
-# which is neither shipped nor tested, to keep the code portable.
+# The Linux programs alone, with only the Linux packages: `make linux`
+# builds them and their tests, `make test-linux` builds the unit tests too
+# and runs them all, `make install` installs them (PREFIX, DESTDIR) and
+# `make uninstall` removes them again, `make deb` packs them, `make rpm`
+# packs them as Fedora lays them out. `make windows32` builds the saver for
+# 32-bit Windows, which is neither shipped nor tested, to keep the code
+# portable.
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
@@ -47,12 +49,12 @@ test: build
 	@tools/run-tests.sh $(JOBS) native windows linux
 
 linux: setup-linux
-	cmake --preset native -DKELVARIS_WERROR=$(WERROR) >/dev/null
-	cmake --build --preset native -j $(JOBS)
 	cmake --preset linux -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset linux -j $(JOBS)
 
 test-linux: linux
+	cmake --preset native -DKELVARIS_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset native -j $(JOBS)
 	@tools/run-tests.sh $(JOBS) native linux
 
 STRESS_RUNS ?= 3

@@ -16,6 +16,8 @@ out=build/deb
 tree=$out/kelvaris-$version
 rm -rf "$out"
 tools/copy-sources.sh "$tree"
+# Built on every core unless the caller gives Debian's build options.
+export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS-parallel=$(nproc)}"
 (cd "$tree" && dpkg-buildpackage -b -us -uc >../build.log 2>&1) || {
   tail -n 40 "$out/build.log"
   exit 1
