@@ -45,17 +45,15 @@ windows32: setup
 	cmake --preset windows32 -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset windows32 -j $(JOBS)
 
-test: build
-	@tools/run-tests.sh $(JOBS) native windows linux
+test: setup
+	@tools/run-tests.sh $(JOBS) $(WERROR) native windows linux
 
 linux: setup-linux
 	cmake --preset linux -DKELVARIS_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset linux -j $(JOBS)
 
-test-linux: linux
-	cmake --preset native -DKELVARIS_WERROR=$(WERROR) >/dev/null
-	cmake --build --preset native -j $(JOBS)
-	@tools/run-tests.sh $(JOBS) native linux
+test-linux: setup-linux
+	@tools/run-tests.sh $(JOBS) $(WERROR) native linux
 
 STRESS_RUNS ?= 3
 BUSY ?= $(shell nproc)

@@ -1,27 +1,36 @@
 #!/usr/bin/env bash
-# Runs the tests of the given presets (default: all): the native tests
-# directly, the Windows tests under Wine and the Linux program's tests on
-# private X displays, then prints one summary line per preset. Exits
-# non-zero on any failure. The Linux tests share nothing with the others
-# (no Wine, X servers of their own), so they run beside them, and their
+# Builds the given presets (default: all) and runs their tests: the native
+# tests directly, the Windows tests under Wine and the Linux programs' tests
+# on private X displays and compositors, then prints one summary line per
+# preset. Exits non-zero on any failure. The Linux tests share nothing with
+# the others (no Wine, X servers of their own), so the Linux programs are
+# built first and their tests run beside the others' builds and tests; their
 # output follows once they are done.
-# Usage: run-tests.sh [JOBS [PRESET...]]
+# Usage: run-tests.sh [JOBS [WERROR [PRESET...]]]
 set -uo pipefail
-jobs=${1:-2}
-presets=("${@:2}")
+jobs=${1:-2} werror=${2:-OFF}
+presets=("${@:3}")
 [ ${#presets[@]} -gt 0 ] || presets=(native windows linux)
+build() {
+  cmake --preset "$1" -DKELVARIS_WERROR="$werror" >/dev/null && cmake --build --preset "$1" -j "$jobs"
+}
 run() {
   ctest --preset "$1" -j "$jobs" >"build/$1/last-test.log" 2>&1
   echo $? >"build/$1/last-test.rc"
 }
 
+# Job control puts the Linux tests in a process group of their own, to be
+# stopped whole should another preset fail to build.
+set -m
 beside=
 if [ ${#presets[@]} -gt 1 ] && [[ " ${presets[*]} " == *" linux "* ]]; then
+  build linux || exit 1
   run linux &
   beside=$!
 fi
 for preset in "${presets[@]}"; do
   [ -n "$beside" ] && [ "$preset" = linux ] && continue
+  build "$preset" || { [ -z "$beside" ] || kill -- -"$beside"; exit 1; }
   : >"build/$preset/last-test.log"
   run "$preset" &
   tail -n +1 --pid=$! -f "build/$preset/last-test.log"
