@@ -4,8 +4,8 @@
 # on private X displays and compositors, then prints one summary line per
 # preset. Exits non-zero on any failure. The Linux tests share nothing with
 # the others (no Wine, X servers of their own), so the Linux programs are
-# built first and their tests run beside the others' builds and tests; their
-# output follows once they are done.
+# built first and their tests run beside the others' builds and tests, at a
+# lower priority; their output follows once they are done.
 # Usage: run-tests.sh [JOBS [WERROR [PRESET...]]]
 set -uo pipefail
 jobs=${1:-2} werror=${2:-OFF}
@@ -25,7 +25,9 @@ set -m
 beside=
 if [ ${#presets[@]} -gt 1 ] && [[ " ${presets[*]} " == *" linux "* ]]; then
   build linux || exit 1
-  run linux &
+  # At a lower priority: the others' tests run one at a time (one display,
+  # one registry), and only once their build is done.
+  (renice -n 5 "$BASHPID" >/dev/null && run linux) &
   beside=$!
 fi
 for preset in "${presets[@]}"; do
