@@ -18,6 +18,13 @@ add_library(started_marker OBJECT ${PROJECT_SOURCE_DIR}/tests/support/started_ma
 target_link_libraries(started_marker PRIVATE GTest::gtest)
 kelvaris_warnings(started_marker)
 
+# Test code is compiled for a quick build, not a quick run: its speed is
+# the product's, whose libraries keep the release flags.
+function(kelvaris_test_optimisation target)
+  target_compile_options(${target} PRIVATE -O1)
+endfunction()
+kelvaris_test_optimisation(started_marker)
+
 # A GoogleTest executable whose cases each become one ctest test under Wine.
 # The cases are found by reading the sources, so listing them needs no Wine.
 # LOCK names the resources the cases share (display, registry). OLDER_FAMILY
@@ -31,6 +38,7 @@ function(kelvaris_wine_test target)
   # The tests read frames back with GL calls of their own, linked as usual.
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} opengl32 glu32 GTest::gtest_main)
   kelvaris_warnings(${target})
+  kelvaris_test_optimisation(${target})
   gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST cases)
   # The timeout is a hang guard above the cases' own (tests/hang_guard.h).
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
