@@ -161,7 +161,7 @@ TEST(FrameClock, TicksDueAfterAPauseAreAtMostFour) {
   };
   EXPECT_EQ(due(100 * ms, 109 * ms, 10 * ms), (std::vector<long long>{0, 100 * ms}));  // not yet
   EXPECT_EQ(due(100 * ms, 125 * ms, 10 * ms), (std::vector<long long>{2, 120 * ms}));  // the beat is kept
-  EXPECT_EQ(due(100 * ms, 140 * ms, 10 * ms), (std::vector<long long>{4, 140 * ms}));  // four: all made up
+  EXPECT_EQ(due(100 * ms, 145 * ms, 10 * ms), (std::vector<long long>{4, 140 * ms}));  // four: all made up
   EXPECT_EQ(due(100 * ms, 155 * ms, 10 * ms),
             (std::vector<long long>{4, 155 * ms}));                              // five: four, from now on
   EXPECT_EQ(due(100 * ms, 100 * ms, 0), (std::vector<long long>{1, 100 * ms}));  // -delay 0: one a frame
@@ -203,6 +203,8 @@ TEST(FrameClock, RateTextAsTheHacksShowIt) {
   EXPECT_STREQ(text, "FPS: 78.0");
   FormatFrameRate(5, 2000000000LL, text, sizeof text);
   EXPECT_STREQ(text, "FPS: 2.5");
+  FormatFrameRate(1, 0, text, sizeof text);  // no time measured yet
+  EXPECT_STREQ(text, "FPS: 0.0");
   // Its font's pixels grow with the screen.
   EXPECT_EQ(FrameRateTextCell(600), 2);
   EXPECT_EQ(FrameRateTextCell(1080), 3);
