@@ -138,6 +138,7 @@ case $case in
     install /CURRENT
     rm -f "$other"
     uninstall
+    expect "$?" 0 "the quiet uninstall, exit code"
     current_is "" "a vanished saver from before is not set"
     ;;
   chosen-since)
