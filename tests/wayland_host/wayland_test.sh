@@ -96,7 +96,7 @@ outputs)
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends it by that signal"
   # Outputs that can be unplugged: windows of another sway.
-  start_sway "$work/outer" "output HEADLESS-1 mode 1280x720" || finish
+  start_sway "$work/outer" "output HEADLESS-1 mode 640x360" || finish
   outer=$SWAYSOCK
   start_nested_sway "$work/nested" || finish
   swaymsg create_output >/dev/null
@@ -451,6 +451,13 @@ $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
   poll 30 kwin_sphere && ok "--idle: shown again after the time" || fail "--idle: not shown again"
   expect "$(grep -c 'ext_idle_notifier_v1@[0-9]*\.get_idle_notification' "$work/protocol")" 1 \
     "--idle: asked through ext-idle-notify"
+  # A compositor may close a layer surface whenever it likes (KWin does at
+  # a script's request): the saver must take it off the screen.
+  echo 'workspace.clientList().forEach(w => w.closeWindow());' >"$work/close.js"
+  dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.loadScript \
+    string:"$work/close.js" >/dev/null &&
+    dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.start >/dev/null
+  poll 30 kwin_blank && ok "closed by KWin: its surface taken down" || fail "closed by KWin: its surface still there"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   expect "$(unreleased "$work/protocol")" "" "everything it made released at its close"
