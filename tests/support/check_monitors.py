@@ -44,7 +44,7 @@ def read_lit(path):
 
 
 def check(path, monitors, narrower):
-    width, height, lit = read_lit(path)
+    width, _, lit = read_lit(path)
     failures = []
     # The sphere's angular radius is asin(0.5 / 5) in a 45-degree field of view.
     share = math.tan(math.asin(0.1)) / math.tan(math.radians(22.5))
