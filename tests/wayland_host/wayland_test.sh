@@ -291,9 +291,9 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the saver by that signal"
   # --idle 0.1: six seconds without input. Its start takes processor time.
-  # Two seats: wtype types on the second, the first stays idle all along.
+  # Two seats: wtype types on the second, the first stays idle.
   swaymsg seat seat1 hide_cursor 0 >/dev/null
-  start_saver --idle 0.1 --count 0
+  WAYLAND_DEBUG=client start_saver --idle 0.1 --count 0
   poll 4 idle_for_a_second "$saver" && missing_sphere HEADLESS-1 &&
     ok "--idle: nothing shown and no processor time while waiting" || fail "--idle: busy or shown while waiting"
   poll 30 sphere_on HEADLESS-1 && ok "--idle: the saver shown after the time without input" || fail "--idle: never shown"
@@ -302,6 +302,23 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
     ok "--idle: a key hides it, and it waits again" ||
     fail "--idle: a key did not hide it, or ended the watch"
   poll 30 sphere_on HEADLESS-1 && ok "--idle: shown again after the time" || fail "--idle: not shown again"
+  # A pointer on the first seat (sway puts a new device on no seat once
+  # there are two) hides it; then a key on the second, with nothing shown
+  # to take it: it must wait for both seats' idle time, the key's the later.
+  # Its cursor is in the screenshots from now on: the protocol tells.
+  count() { grep -c "$1" "$work/saver.err"; }
+  more_than() { [ "$(count "$1")" -gt "$2" ]; }
+  "$virtual_pointer" >"$work/pointer.out" &
+  poll 30 grep -q ready "$work/pointer.out" || fail "no virtual pointer"
+  hidden=$(count 'layer_surface_v1@[0-9]*\.destroy') shown=$(count get_layer_surface)
+  swaymsg seat seat0 attach 0:0:virtual_pointer >/dev/null
+  swaymsg seat seat0 cursor set 640 360 >/dev/null && swaymsg seat seat0 cursor move 20 0 >/dev/null
+  poll 30 more_than 'layer_surface_v1@[0-9]*\.destroy' "$hidden" || fail "--idle: the pointer did not hide it"
+  wtype -s 300 a
+  poll 30 more_than get_layer_surface "$shown"
+  expect "$(awk '/\.resumed\(\)/ {idled = 0} /\.idled?\(\)/ {idled++} /get_layer_surface/ {shown = idled}
+    END {print shown}' "$work/saver.err")" 2 \
+    "--idle: after input on each seat, shown once both were idle again"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   ;;
