@@ -315,7 +315,7 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   swaymsg seat seat0 cursor set 640 360 >/dev/null && swaymsg seat seat0 cursor move 20 0 >/dev/null
   poll 30 more_than 'layer_surface_v1@[0-9]*\.destroy' "$hidden" || fail "--idle: the pointer did not hide it"
   wtype -s 300 a
-  poll 30 more_than get_layer_surface "$shown"
+  poll 30 more_than get_layer_surface "$shown" || fail "--idle: not shown again after input on both seats"
   expect "$(awk '/\.resumed\(\)/ {idled = 0} /\.idled?\(\)/ {idled++} /get_layer_surface/ {shown = idled}
     END {print shown}' "$work/saver.err")" 2 \
     "--idle: after input on each seat, shown once both were idle again"
