@@ -125,7 +125,7 @@ case $case in
         install /CURRENT
         install /CURRENT  # a second install keeps what came before the first
         set_saver "$spelling"
-        uninstall
+        uninstall || fail "the quiet uninstall after $spelling: exit code $?"
         [ "$(value "$desktop" SCRNSAVE.EXE)" = "$previous" ] && [ "$(value "$desktop" ScreenSaveActive)" = 0 ] &&
           ok "$previous is back after $spelling" ||
           fail "$previous after $spelling: SCRNSAVE.EXE '$(value "$desktop" SCRNSAVE.EXE)', active '$(value "$desktop" ScreenSaveActive)'"
