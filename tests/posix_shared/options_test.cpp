@@ -29,8 +29,9 @@ TEST(HackOptions, WhereItDrawsHowManyAndHowOften) {
   EXPECT_EQ(o.displayName, nullptr);
   EXPECT_EQ(o.visual, VisualChoice::kBest);
 
-  o = Read({"--root", "-count", "0", "-delay", "0", "-fps", "-display", ":3", "-visual", "0x21", "-install",
-            "-noinstall", "-mono"});
+  // The options accepted and ignored each stand before one that is checked.
+  o = Read({"-install", "--root", "-noinstall", "-count", "0", "-mono", "-delay", "0", "-fps", "-display", ":3",
+            "-visual", "0x21"});
   EXPECT_EQ(o.reading.verdict, OptionsVerdict::kRun);
   EXPECT_EQ(o.target, DrawTarget::kRoot);
   EXPECT_EQ(o.scene.count, 0);
@@ -205,6 +206,14 @@ TEST(FrameClock, RateTextAsTheHacksShowIt) {
   EXPECT_STREQ(text, "FPS: 2.5");
   FormatFrameRate(1, 0, text, sizeof text);  // no time measured yet
   EXPECT_STREQ(text, "FPS: 0.0");
+  // The text changes once a whole second has been counted, not before.
+  FrameRateCounter counter = {};
+  CountFrame(counter, 5 * kNanosecondsPerSecond);
+  EXPECT_STREQ(counter.text, "FPS: ...");
+  CountFrame(counter, 6 * kNanosecondsPerSecond - 1);
+  EXPECT_STREQ(counter.text, "FPS: ...");
+  CountFrame(counter, 6 * kNanosecondsPerSecond);
+  EXPECT_STREQ(counter.text, "FPS: 3.0");
   // Its font's pixels grow with the screen.
   EXPECT_EQ(FrameRateTextCell(600), 2);
   EXPECT_EQ(FrameRateTextCell(1080), 3);
