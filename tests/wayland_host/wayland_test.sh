@@ -321,6 +321,7 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
     "--idle: after input on each seat, shown once both were idle again"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
+  expect "$(unreleased "$work/saver.err")" "" "--idle: everything it made released at its close"
   ;;
 faults)
   env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" "$kelvaris" 2>"$work/err"
