@@ -7,6 +7,6 @@ for prefix in "$state"/prefix*; do
 done
 if [ -f "$state/xvfb.pid" ]; then
   kill $(cat "$state/xvfb.pid") 2>/dev/null
-  rm -f "$state/xvfb.pid" "$state"/display*
+  rm -f "$state/xvfb.pid" "$state"/display{,-noglx}{,.log}
 fi
 exit 0

@@ -21,8 +21,8 @@ wine_log="$dir/wine.log"
 # A Wine of its own, on the display below.
 own_wine display-change "$wine_log"
 
-# As large as the largest mode; -noreset keeps the modes added below.
-start_x_server "$dir/display" Xvfb -noreset -screen 0 1280x1024x24
+# As large as the largest mode.
+start_x_server "$dir/display" Xvfb -screen 0 1280x1024x24
 export DISPLAY=":$(head -n1 "$dir/display")"
 xrandr --newmode 640x480 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
 xrandr --newmode 800x600 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
