@@ -39,7 +39,7 @@ for dll in opengl32 glu32; do
   # Wine's own messages are shown with each. 120 s only guard against a
   # saver that runs on without it.
   for try in 1 2 3; do
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$dll=" timeout 120 wine "$scr" /s </dev/null >"$downloads/without-$dll.log" 2>&1
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$dll=" timeout 120 "${as_windows_child[@]}" "$scr" /s </dev/null >"$downloads/without-$dll.log" 2>&1
     code=$?
     [ "$code" -ne 255 ] || break
     echo "without $dll.dll the saver ended with $code (try $try of 3); Wine said:"

@@ -60,21 +60,29 @@ stored_count() {
 }
 delete_settings() { wine reg delete "$settings_key" /f >/dev/null 2>&1; }
 
+# A command prefix that runs a Windows program (by its absolute Unix path)
+# as a Windows program's child and ends with the exit code that parent gets.
+# `wine PROGRAM`'s own status is not that code on a loaded machine: Wine
+# kills (SIGKILL, 137) a process whose Unix side is still tearing down (Mesa,
+# its X connection) a second after its last thread ended.
+as_windows_child=(wine start /wait /b /unix)
+
 # start_saver SCR: starts SCR /s under Wine (its output to
 # $wine_log, if set) and waits until its window has the keyboard focus, so
-# that input sent now reaches it; its PID is in $saver_pid. A start that Wine
-# does not complete (the saver ends before its window appears, as seen on a
-# loaded machine) is tried again, up to three times, each said with its exit
-# code. Status 1 when no window came.
+# that input sent now reaches it; $saver_pid runs as long as the saver and
+# ends with its exit code. A start that Wine does not complete (the saver
+# ends before its window appears, as seen on a loaded machine) is tried
+# again, up to three times, each said with its exit code. Status 1 when no
+# window came.
 start_saver() {
   local scr=$1 try
   for try in 1 2 3; do
-    wine "$scr" /s </dev/null >>"${wine_log:-/dev/null}" 2>&1 &
+    "${as_windows_child[@]}" "$scr" /s </dev/null >>"${wine_log:-/dev/null}" 2>&1 &
     saver_pid=$!
     "$(dirname "${BASH_SOURCE[0]}")/../../tools/wait-for-saver.sh" "$saver_pid" && return 0
     if running "$saver_pid"; then
       echo "the saver runs but its window never had the focus"
-      kill "$saver_pid"
+      wine taskkill /f /im "$(basename "$scr")" </dev/null >/dev/null 2>&1
       wait "$saver_pid" 2>/dev/null
       return 1
     fi
