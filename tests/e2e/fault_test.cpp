@@ -78,7 +78,9 @@ TEST_F(SaverFaults, StormsOfTicksAndStillMovesKeepItStormsOfClosesEndItOnce) {
   ASSERT_NE(window, nullptr);
   EXPECT_GE(Storm(window, WM_MOUSEMOVE, 3000), 1000);
   EXPECT_GE(Storm(window, WM_TIMER, 2000), 1000);  // a frame each
-  EXPECT_TRUE(WaitUntilHandled(saver, window)) << "the storms ended the saver";
+  // 2000 full-screen frames to draw: beside 8 busy processes on 2 cores
+  // that took more than one hang guard (120 s).
+  EXPECT_TRUE(WaitUntilHandled(saver, window, 4 * kHangGuardMs)) << "the storms ended the saver";
   // Posting fails once the first close has destroyed the window.
   EXPECT_GE(Storm(window, WM_CLOSE, 3000), 1);
   EXPECT_EQ(saver.Wait(), 0u);

@@ -79,12 +79,14 @@ inline bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_ST
 // window before this call, by posting a marker behind them: WM_SETREDRAW,
 // which the saver passes to the system's default processing, where it
 // clears the visible style (readable from here) and then sets it again.
-// True when the marker was seen while the saver still ran.
-inline bool WaitUntilHandled(SaverProcess& saver, HWND window) {
+// True when the marker was seen while the saver still ran. ms bounds the
+// wait for the marker, for callers that queue more work than one hang
+// guard covers.
+inline bool WaitUntilHandled(SaverProcess& saver, HWND window, DWORD ms = kHangGuardMs) {
   auto running = [&] { return saver.Wait(0) == STILL_ACTIVE; };
   WaitForWindow([&] { return HasVisibleStyle(window) || !running() ? window : nullptr; });
   if (!running() || !PostMessageA(window, WM_SETREDRAW, FALSE, 0)) return false;
-  WaitForWindow([&] { return !HasVisibleStyle(window) || !running() ? window : nullptr; });
+  WaitForWindow([&] { return !HasVisibleStyle(window) || !running() ? window : nullptr; }, ms);
   const bool seen = running() && !HasVisibleStyle(window);
   PostMessageA(window, WM_SETREDRAW, TRUE, 0);
   return seen;
