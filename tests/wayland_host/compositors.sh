@@ -79,13 +79,21 @@ start_mutter() {
   export WAYLAND_DISPLAY=mutter
 }
 
+# A keyboard on the seat until the compositors stop. A wtype that types
+# makes its own keyboard and types 300 ms later, in which time a client
+# that sees the seat's first keyboard come must ask for it; with one held,
+# a client started now has its keyboard before any key.
+hold_keyboard() {
+  wtype -s 1000000 -k Shift_L &
+  compositor_pids+=($!)
+}
+
 start_nested_kwin() {
   local dir=$1 size=$2 scale=$3
   host_display=$WAYLAND_DISPLAY host_runtime=$XDG_RUNTIME_DIR
   # KWin 5.27 in a window ends on a protocol error when its host's seat
-  # loses its last keyboard, as it does when a wtype ends: one is held.
-  wtype -s 1000000 -k Shift_L &
-  compositor_pids+=($!)
+  # loses its last keyboard, as it does when a wtype ends.
+  hold_keyboard
   prepare_runtime "$dir"
   start_session_bus "$dir"
   # The installed binary carries a file capability, which a container

@@ -173,6 +173,7 @@ input)
   ;;
 background)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
+  hold_keyboard
   WAYLAND_DEBUG=client "$kelvaris" --background --count 50 2>"$work/background.protocol" &
   saver=$!
   poll 30 satellites_on HEADLESS-1 || fail "--background: no satellites"
