@@ -9,7 +9,7 @@
 #               each end the saver with 0; a small jitter does not; a key on
 #               a second seat; seats beyond its places released
 #   background  --background stays below a window and takes no input; the
-#               saver covers a full-screen window
+#               saver covers a full-screen window, its key map not kept
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
 #               the signal, five times, and a frame being drawn when the
 #               signal came is not shown, and all it made is released; a
@@ -185,6 +185,8 @@ background)
   start_saver --count 50
   poll 30 satellites_on HEADLESS-1 && ok "the saver covers a full-screen window" ||
     fail "a full-screen window covers the saver"
+  # The keyboard's key map, read from the compositor's file, is not kept.
+  expect "$(grep -c ' r--p .*(deleted)$' "/proc/$saver/maps")" 0 "the key map's file unmapped once read"
   wtype -s 300 a
   expect_end "$saver" 0 "a key ends the saver"
   wtype -s 300 q
