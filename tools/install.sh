@@ -15,7 +15,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 action=$1 prefix=$2 destdir=${3:-}
-[ "$(id -u)" -ne 0 ] || trap 'chown -R --from=0:0 --reference=. build 2>/dev/null || true' EXIT
+# Only build/linux is its own: the package trees beside it may be being
+# packed, and a change of owner under tar is a change it reports.
+[ "$(id -u)" -ne 0 ] ||
+  trap 'chown --from=0:0 --reference=. build 2>/dev/null; chown -R --from=0:0 --reference=. build/linux 2>/dev/null
+    true' EXIT
 
 case $action in
   install)
