@@ -5,8 +5,9 @@
 #   build       (the fixture) `make linux`, `make install` into a stage and
 #               `make deb`, each of which must succeed
 #   no-windows  nothing of the Windows side was called or built
-#   install     `make install` compiled nothing after `make linux`, installed
-#               every file, and the manual page passes mandoc's lint
+#   install     `make install` compiled nothing after `make linux`, left no
+#               file of root's in a tree root does not own, installed every
+#               file, and the manual page passes mandoc's lint
 #   uninstall   `make uninstall` takes back what two installs put there,
 #               from the build rules alone, and only that; again, quietly
 #   package     the package build ran the unit tests and built no benchmark;
@@ -35,8 +36,14 @@ case $case in
     chmod +x "$work/stand-ins"/*
     start=$(date +%s)
     in_tree linux >"$work/make.log" 2>&1 || { fail "make linux"; tail -n 30 "$work/make.log"; }
+    # As root, installed from a tree nobody owns (as `sudo make install` in
+    # a user's tree); what root then owns in its build tree is noted here,
+    # while no other case uses the tree.
+    [ "$(id -u)" -ne 0 ] || chown 65534:65534 "$work/tree"
     in_tree install DESTDIR="$work/stage" PREFIX=/usr >"$work/install.log" 2>&1 ||
       { fail "make install"; tail -n 30 "$work/install.log"; }
+    find "$work/tree/build" -user 0 >"$work/root-owned"
+    chown --reference="$work" "$work/tree"
     in_tree deb >>"$work/make.log" 2>&1 || { fail "make deb"; tail -n 30 "$work/make.log"; }
     echo "make linux install deb: $(($(date +%s) - start)) s"
     ;;
@@ -46,6 +53,7 @@ case $case in
     ;;
   install)
     grep -E 'Building|setup:' "$work/install.log" && fail "make install built or set up something after make linux"
+    expect "$(head -n 3 "$work/root-owned")" "" "make install as root left no file of root's in the build tree"
     for file in "${files[@]}"; do
       [ -f "$work/stage/usr/$file" ] || fail "make install did not install $file"
     done
