@@ -44,7 +44,14 @@ desktop='HKCU\Control Panel\Desktop'
 test_bin="$(dirname "$installer")/tests/bin"
 pending_key='HKLM\System\CurrentControlSet\Control\Session Manager'
 
-saver_process() { pgrep -f '^C:.windows.system32.kelvaris\.scr' >/dev/null; }
+# A saver of this prefix: one left by another run's prefix is not ours.
+saver_process() {
+  local pid
+  for pid in $(pgrep -f '^C:.windows.system32.kelvaris\.scr'); do
+    grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && return 0
+  done
+  return 1
+}
 no_saver_process() { ! saver_process; }
 set_saver() {
   wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d "$1" /f >/dev/null 2>&1
