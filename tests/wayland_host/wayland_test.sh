@@ -7,7 +7,8 @@
 #               than it has places each get the scene
 #   input       a key, a button's press, the wheel and the pointer's travel
 #               each end the saver with 0; a small jitter does not; a key on
-#               a second seat; seats beyond its places released
+#               a second seat; seats beyond its places released; the
+#               saver covers the edge a panel keeps for itself
 #   background  --background stays below a window and takes no input; the
 #               saver covers a full-screen window, its key map not kept
 #   slow-stop   SIGTERM and SIGINT at 1000 satellites on 3840x2160 end it by
@@ -45,6 +46,8 @@ mkdir -p "$work"
 # loaded machine's capture, so that a poll's own bound still ends it.
 grab() { timeout 60 grim "$@"; }
 shot() { grab -t ppm -o "$1" "$work/$1.ppm"; }
+# The colour of the pixel at X,Y of the layout, as " R G B".
+pixel() { grab -g "$1 1x1" -t ppm - | tail -c 3 | od -An -tu1 | tr -s ' '; }
 # Whether the output shows the sphere alone, centred and round, framed by
 # its narrower side.
 sphere_shown() { python3 "$checker" --narrower-side "$work/$1.ppm" "$(identify -format %wx%h "$work/$1.ppm")+0+0" >/dev/null; }
@@ -125,11 +128,15 @@ i = 3 * (w * (h // 2) + w // 2); print(*f[4][i:i + 3])')" != "63 63 63" ]; }
   expect "$(cat "$work/saver.err")" "" "nothing printed"
   ;;
 input)
-  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" || finish
+  # A magenta bar along the bottom, whose edge sway keeps clear of windows.
+  start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "bar {" "colors {" "background #ff00ff" "}" "}" || finish
   "$virtual_pointer" >"$work/pointer.out" &
   poll 30 grep -q ready "$work/pointer.out" || fail "no virtual pointer"
+  bar_shown() { [ "$(pixel 1279,719)" = " 255 0 255" ]; }
+  poll 30 bar_shown || fail "no bar"
   start_saver --count 0
   poll 30 sphere_on HEADLESS-1
+  ! bar_shown && ok "the saver covers the bar's edge" || fail "the bar's edge shows beside the saver"
   wtype -s 300 a
   expect_end "$saver" 0 "a key ends the saver"
 
@@ -203,7 +210,7 @@ background)
 slow-stop)
   start_sway "$work/sway" "output HEADLESS-1 mode 3840x2160" || finish
   # The sphere at the centre, not sway's grey background: a frame is shown.
-  centre_lit() { [ "$(grab -g '1920,1080 1x1' -t ppm - | tail -c 3 | od -An -tu1 | tr -s ' ')" != " 63 63 63" ]; }
+  centre_lit() { [ "$(pixel 1920,1080)" != " 63 63 63" ]; }
   for signal in TERM INT TERM INT TERM; do
     stops_by_signal "at 1000 satellites on 3840x2160" centre_lit "$signal" "$kelvaris" --count 1000 2>>"$work/saver.err"
   done
