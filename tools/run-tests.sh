@@ -5,7 +5,10 @@
 # preset. Exits non-zero on any failure. The Linux tests share nothing with
 # the others (no Wine, X servers of their own), so the Linux programs are
 # built first and their tests run beside the others' builds and tests, at a
-# lower priority; their output follows once they are done.
+# lower priority; their output follows once they are done. The Windows tests
+# run one at a time where they share the display or the registry, which
+# leaves a processor free: the native build and tests follow the Windows
+# build and run beside them.
 # Usage: run-tests.sh [JOBS [WERROR [PRESET...]]]
 set -uo pipefail
 jobs=${1:-2} werror=${2:-OFF}
@@ -30,14 +33,29 @@ if [ ${#presets[@]} -gt 1 ] && [[ " ${presets[*]} " == *" linux "* ]]; then
   (renice -n 5 "$BASHPID" >/dev/null && run linux) &
   beside=$!
 fi
+# Windows first, so that the presets after it build and test beside its tests.
+order=()
+[[ " ${presets[*]} " != *" windows "* ]] || order+=(windows)
 for preset in "${presets[@]}"; do
-  [ -n "$beside" ] && [ "$preset" = linux ] && continue
-  build "$preset" || { [ -z "$beside" ] || kill -- -"$beside"; exit 1; }
+  [ "$preset" = windows ] || { [ -n "$beside" ] && [ "$preset" = linux ]; } || order+=("$preset")
+done
+stop_beside() { [ -z "$beside" ] || kill -- -"$beside"; [ -z "$windows" ] || kill -- -"$windows"; }
+windows=
+for preset in "${order[@]}"; do
+  build "$preset" || { stop_beside; exit 1; }
   : >"build/$preset/last-test.log"
   run "$preset" &
+  if [ "$preset" = windows ] && [ ${#order[@]} -gt 1 ]; then
+    windows=$!
+    continue
+  fi
   tail -n +1 --pid=$! -f "build/$preset/last-test.log"
   wait $!
 done
+if [ -n "$windows" ]; then
+  tail -n +1 --pid="$windows" -f build/windows/last-test.log
+  wait "$windows"
+fi
 if [ -n "$beside" ]; then
   wait "$beside"
   cat build/linux/last-test.log
