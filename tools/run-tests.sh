@@ -6,9 +6,8 @@
 # the others (no Wine, X servers of their own), so the Linux programs are
 # built first and their tests run beside the others' builds and tests, at a
 # lower priority; their output follows once they are done. The Windows tests
-# run one at a time where they share the display or the registry, which
-# leaves a processor free: the native build and tests follow the Windows
-# build and run beside them.
+# are the longest to run after their build, so the native build and tests
+# follow the Windows build and run beside its tests instead of before them.
 # Usage: run-tests.sh [JOBS [WERROR [PRESET...]]]
 set -uo pipefail
 jobs=${1:-2} werror=${2:-OFF}
