@@ -18,9 +18,10 @@
 #               ends it too
 #   idle        no frames (no processor time) while the compositor is idle
 #               or the window is on a hidden workspace; the window redrawn
-#               at its output's new scale; --idle shows the saver after the
-#               time without input, ends it on a key on one of two seats,
-#               and shows it again once that seat is idle, idle meanwhile
+#               at its output's new scale, not at another output's; --idle
+#               shows the saver after the time without input, ends it on a
+#               key on one of two seats, and shows it again once that seat
+#               is idle, idle meanwhile
 #   gnome       on GNOME's compositor, without a layer shell: a full-screen
 #               window on every monitor, ended by a key and the pointer's
 #               travel (sent through its remote-desktop interface), and
@@ -276,13 +277,20 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   expect_end "$saver" 130 "SIGINT ends the idle window by that signal, its start's blocked signals let in"
   # A window on a workspace that is not shown gets no frame callbacks.
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
-  start_saver --window --count 0
+  WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/window.protocol" &
+  saver=$!
   poll 30 sphere_on HEADLESS-1
   swaymsg workspace 2 >/dev/null
   poll 60 idle_for_a_second "$saver" && ok "no frames while its workspace is hidden" || fail "it draws while hidden"
   swaymsg workspace 1 >/dev/null
   poll 30 drawing "$saver" && ok "shown again, it draws again" || fail "shown again, it draws nothing"
   expect "$(swaymsg -t get_tree | grep -cE '"(app_id": "kelvaris|name": "Kelvaris)"')" 2 "the window's title and application id"
+  # Another output's scale is not the window's.
+  swaymsg create_output >/dev/null && swaymsg output HEADLESS-2 scale 2 >/dev/null
+  poll 30 grep -q 'wl_output@[0-9]*\.scale(2)' "$work/window.protocol" && poll 30 changed HEADLESS-1 &&
+    poll 30 changed HEADLESS-1
+  expect "$(grep -c 'set_buffer_scale(2)' "$work/window.protocol")" 0 "another output at scale 2: the window kept at 1"
+  swaymsg output HEADLESS-2 unplug >/dev/null
   crisp() { shot HEADLESS-1 && [ "$(odd_edges "$work/HEADLESS-1.ppm")" -gt 20 ]; }
   swaymsg output HEADLESS-1 scale 2 >/dev/null
   poll 30 crisp && ok "its output's scale changed to 2: redrawn at the output's pixels" ||
