@@ -92,6 +92,8 @@ TEST_F(SaverCommandLine, SaverInAFolderWithBlanksAndPlantedDllsLoadsNone) {
   SaverProcess unclosed("\"" + program + " /s", program.c_str());
   HWND dialog = WaitForWindow(FindConfigDialog);
   ASSERT_NE(dialog, nullptr);
+  // Drawn whole before it goes: its controls' drawing is what loads more DLLs.
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(unclosed.Wait(), 0u);
 

@@ -344,8 +344,8 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   saver=$!
   poll 30 sphere_on HEADLESS-1
   swaymsg create_output >/dev/null && swaymsg output HEADLESS-2 scale 2 >/dev/null
-  poll 30 grep -q 'wl_output@[0-9]*\.scale(2)' "$work/window.protocol" && poll 30 changed HEADLESS-1 &&
-    poll 30 changed HEADLESS-1
+  { poll 30 grep -q 'wl_output@[0-9]*\.scale(2)' "$work/window.protocol" && poll 30 changed HEADLESS-1 &&
+    poll 30 changed HEADLESS-1; } || fail "another output at scale 2: never told to the window, or no frame after"
   expect "$(grep -c 'set_buffer_scale(2)' "$work/window.protocol")" 0 "another output at scale 2: the window kept at 1"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
