@@ -8,11 +8,6 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Ends the script: 0 when no check failed.
 finish() { exit $((failures > 0)); }
 
-# The system's programs first, as setup installs them: a version manager's
-# python3 earlier on PATH starts shell scripts on every call, a third of a
-# second of processor time each, and the picture checks are called in polls.
-PATH=/usr/bin:$PATH
-
 # poll SECONDS COMMAND [ARGS...]: runs the command every 0.1 s until it
 # succeeds (status 0) or SECONDS have passed (status 1).
 poll() {
