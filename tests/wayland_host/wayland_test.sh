@@ -28,16 +28,16 @@
 #               --idle through its idle monitor, waiting while the session
 #               manager says an application inhibits idling
 #   kde         on KDE's compositor at scale 1.5: the saver and a window
-#               drawn at the output's pixels, the saver ended by a key, and
+#               drawn at the output's pixels, the saver ended by a touch, and
 #               --idle through its idle protocol; everything it made
 #               released at its close
 #   faults      the messages for no compositor, no layer shell, no idle
 #               watch, refused command lines; the compositor's end ends it
 #               without a word
-# Usage: wayland_test.sh CASE KELVARIS_WAYLAND VIRTUAL_POINTER CHECKER WORK_DIR
-# (the case's work goes to WORK_DIR-CASE)
+# Usage: wayland_test.sh CASE KELVARIS_WAYLAND VIRTUAL_POINTER FAKE_TOUCH CHECKER
+#        WORK_DIR (the case's work goes to WORK_DIR-CASE)
 set -uo pipefail
-case=$1 kelvaris=$2 virtual_pointer=$3 checker=$4 work=$5-$1
+case=$1 kelvaris=$2 virtual_pointer=$3 fake_touch=$4 checker=$5 work=$6-$1
 source "$(dirname "$0")/compositors.sh"
 rm -rf "$work"
 mkdir -p "$work"
@@ -473,8 +473,13 @@ $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
   }
   expect "$(last_sizes "$work/protocol")" " 1920, 1080 set_destination(1280, 720)" \
     "at scale 1.5, 1920x1080 pixels behind the 1280x720 surface"
-  in_host wtype -s 300 a
-  expect_end "$saver" 0 "a key ends the saver"
+  # A finger once the saver has the seat's touch (which KWin gives the seat
+  # with the fake-input device): keys are the idle part's, below.
+  coproc touch { "$fake_touch"; }
+  has_touch() { sed -n '/capabilities(7)/,$p' "$1" | grep -q 'wl_seat@[0-9]*\.get_touch('; }
+  read -r -t 30 -u "${touch[0]}" _ && poll 30 has_touch "$work/protocol" &&
+    echo "tap 480 270" >&"${touch[1]}" && read -r -t 30 -u "${touch[0]}" _ || fail "no touch to give"
+  expect_end "$saver" 0 "a touch ends the saver"
   WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/window.protocol" &
   saver=$!
   at_one_and_a_half() {
@@ -483,6 +488,10 @@ $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
   }
   poll 30 at_one_and_a_half && ok "--window drawn at scale 1.5 too" ||
     fail "--window at scale 1.5: $(last_sizes "$work/window.protocol")"
+  # The touchscreen gone, the seat's touch goes with it.
+  has_touch "$work/window.protocol" && eval "exec ${touch[1]}>&-" &&
+    poll 30 grep -q 'wl_touch@[0-9]*\.release()' "$work/window.protocol" &&
+    ok "--window: its touch let go once the seat had none" || fail "--window: its touch kept after the seat's went"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
   WAYLAND_DEBUG=client "$kelvaris" --idle 0.1 --count 0 2>"$work/protocol" &
