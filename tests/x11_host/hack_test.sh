@@ -19,9 +19,8 @@ case=$1 kelvaris=$2 checker=$3 work=$4-$1
 mkdir -p "$work"
 source "$(dirname "$0")/harness.sh"
 # Whether the picture in the area WxH+X+Y is no longer the sphere alone: a
-# guest's satellites are on the screen.
-# Only the area is read: a frame left on the root window by an earlier run
-# must not pass for satellites.
+# guest's satellites are on the screen. Only the area is read, so that a
+# frame an earlier run left on the root window does not pass for them.
 satellites_shown() {
   import -window root -crop "$1" +repage -depth 8 "$work/screen.ppm"
   ! python3 "$checker" "$work/screen.ppm" "${1%%+*}+0+0" >/dev/null
