@@ -501,9 +501,15 @@ $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
   }
   poll 30 at_one_and_a_half && ok "--window drawn at scale 1.5 too" ||
     fail "--window at scale 1.5: $(last_sizes "$work/window.protocol")"
-  # The touchscreen gone, the seat's touch goes with it.
+  # The touchscreen gone, the seat's touch goes with it: released after the
+  # seat's last capabilities without touch.
+  touch_let_go() {
+    local gone
+    gone=$(grep -nE 'wl_seat@[0-9]+\.capabilities\([0-3]\)' "$1" | tail -n 1 | cut -d: -f1)
+    [ -n "$gone" ] && tail -n +"$gone" "$1" | grep -q 'wl_touch@[0-9]*\.release()'
+  }
   has_touch "$work/window.protocol" && eval "exec ${touch[1]}>&-" &&
-    poll 30 grep -q 'wl_touch@[0-9]*\.release()' "$work/window.protocol" &&
+    poll 30 touch_let_go "$work/window.protocol" &&
     ok "--window: its touch let go once the seat had none" || fail "--window: its touch kept after the seat's went"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
