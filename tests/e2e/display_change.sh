@@ -49,7 +49,7 @@ refitted() {
     sed -n 's/^Position:\([0-9]*\),\([0-9]*\).*/\1+\2/p;s/^Geometry://p' | tr '\n' ' ')
   [ "$geometry" = "0+0 $size " ] || return 1
   import -window root -depth 8 "$dir/screen.ppm"
-  python3 "$here/../support/check_monitors.py" "$dir/screen.ppm" "$size+0+0" >"$dir/check.log" && { verdict=; return 0; }
+  /usr/bin/python3 "$here/../support/check_monitors.py" "$dir/screen.ppm" "$size+0+0" >"$dir/check.log" && { verdict=; return 0; }
   verdict="the picture: $(grep FAIL "$dir/check.log" | tr '\n' ' ')"
   return 1
 }

@@ -40,7 +40,7 @@ for primary in 0 1; do
   } </dev/null >>"$wine_log" 2>&1
 
   start_saver "$scr" || { fail "primary $primary: no saver window"; continue; }
-  python3 "$here/../support/check_monitors.py" --wait --narrower-side "$dir/primary-$primary.ppm" "${monitors[@]}" ||
+  /usr/bin/python3 "$here/../support/check_monitors.py" --wait --narrower-side "$dir/primary-$primary.ppm" "${monitors[@]}" ||
     fail "primary $primary: the picture"
   xdotool key a
   expect_end "$saver_pid" 0 "primary $primary: a key"

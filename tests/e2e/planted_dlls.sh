@@ -21,7 +21,7 @@ store_count 0
 
 xdotool mousemove 200 200
 if start_saver "$downloads/$(basename "$scr")"; then
-  python3 "$here/../support/check_monitors.py" --wait "$downloads/screen.ppm" 1024x768+0+0 >/dev/null &&
+  /usr/bin/python3 "$here/../support/check_monitors.py" --wait "$downloads/screen.ppm" 1024x768+0+0 >/dev/null &&
     ok "the scene is drawn" || fail "the scene is not drawn"
   xdotool key a
   expect_end "$saver_pid" 0 "a key"

@@ -27,10 +27,10 @@ signed() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" 2>&1 | grep -q 
 for file in "$dist/kelvaris.scr" "$dist"/kelvaris-*-setup.exe; do
   signed "$file" && ok "$(basename "$file") is signed" || fail "$(basename "$file"): no valid signature"
 done
-python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("kelvaris.scr"))' \
+/usr/bin/python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("kelvaris.scr"))' \
   "$dist"/kelvaris-*.zip >"$work/from-zip.scr"
 cmp -s "$work/from-zip.scr" "$dist/kelvaris.scr" && ok "the zip holds the signed saver" || fail "the zip holds another saver"
-python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("README.txt"))' \
+/usr/bin/python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("README.txt"))' \
   "$dist"/kelvaris-*.zip >"$work/README.txt"
 [ "$(grep -c $'\r$' "$work/README.txt")" = "$(wc -l <"$work/README.txt")" ] &&
   grep -qF "$(basename "$dist"/kelvaris-*-setup.exe)" "$work/README.txt" &&
@@ -42,7 +42,7 @@ listed=$(sed 's/^[0-9a-f]*  //' "$dist/SHA256SUMS")
 [ "$(stat -c %a "$dist"/* | sort -u)" = 644 ] && ok "every file is mode 644" || fail "modes: $(stat -c '%a %n' "$dist"/*)"
 # The saver carries the commit's time, and so must every zip entry.
 epoch=$(stat -c %Y "$dist/kelvaris.scr")
-python3 -c 'import sys, time, zipfile
+/usr/bin/python3 -c 'import sys, time, zipfile
 want = time.gmtime(max(int(sys.argv[2]), 315532800))[:6]
 want = want[:5] + (want[5] // 2 * 2,)  # a zip stores even seconds
 sys.exit(any(e.date_time != want for e in zipfile.ZipFile(sys.argv[1]).infolist()))' "$dist"/kelvaris-*.zip "$epoch" &&

@@ -2,6 +2,11 @@
 # an event (their bound only stops a hang), and, for the scripts that run the
 # Windows saver, its start, its end and its settings key under Wine.
 
+# Python is the distribution's, /usr/bin/python3, which setup installs with
+# the modules the tests import: a Python of the user's own first on PATH
+# (pyenv's shim, say) may lack them, and starts ten times slower, which the
+# checks that poll a screenshot every 0.1 s pay in processor time.
+
 failures=0
 ok() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -115,7 +115,7 @@ in_host() { WAYLAND_DISPLAY=$host_display XDG_RUNTIME_DIR=$host_runtime "$@"; }
 # one whose proxy is freed gives its id back, so frame callbacks whose ids
 # never come round again are all kept.
 unreleased() {
-  python3 - "$1" <<'PY'
+  /usr/bin/python3 - "$1" <<'PY'
 import re, sys
 log = open(sys.argv[1]).read().splitlines()
 kept = {"wl_compositor", "wl_output", "zwlr_layer_shell_v1", "org_kde_kwin_idle", "wl_shm", "wl_callback",

@@ -52,7 +52,7 @@ shot() { grab -t ppm -o "$1" "$work/$1.ppm"; }
 pixel() { grab -g "$1 1x1" -t ppm - | tail -c 3 | od -An -tu1 | tr -s ' '; }
 # Whether the output shows the sphere alone, centred and round, framed by
 # its narrower side.
-sphere_shown() { python3 "$checker" --narrower-side "$work/$1.ppm" "$(identify -format %wx%h "$work/$1.ppm")+0+0" >/dev/null; }
+sphere_shown() { /usr/bin/python3 "$checker" --narrower-side "$work/$1.ppm" "$(identify -format %wx%h "$work/$1.ppm")+0+0" >/dev/null; }
 sphere_on() { shot "$1" && sphere_shown "$1"; }
 # Whether the output shows sway's grey background alone.
 missing_sphere() { shot "$1" && [ "$(identify -format '%k' "$work/$1.ppm")" = 1 ]; }
@@ -64,7 +64,7 @@ changed() { cp "$work/$1.ppm" "$work/$1.before.ppm" && shot "$1" && ! cmp -s "$w
 # column: none in a picture drawn at half the size and doubled, about half
 # where the sphere's edge is drawn at the output's own pixels.
 odd_edges() {
-  python3 - "$1" <<'PY'
+  /usr/bin/python3 - "$1" <<'PY'
 import sys
 data = open(sys.argv[1], "rb").read()
 fields = data.split(maxsplit=4)
@@ -125,7 +125,7 @@ outputs)
   # output's place is free again, so the last one plugged in gets the scene.
   # Each is unplugged once the scene is on it: the centre of a picture
   # scaled down, no longer sway's grey.
-  centre_drawn() { [ "$(grab -s 0.05 -o "$1" -t ppm - | python3 -c 'import sys
+  centre_drawn() { [ "$(grab -s 0.05 -o "$1" -t ppm - | /usr/bin/python3 -c 'import sys
 d = sys.stdin.buffer.read(); f = d.split(maxsplit=4); w, h = int(f[1]), int(f[2])
 i = 3 * (w * (h // 2) + w // 2); print(*f[4][i:i + 3])')" != "63 63 63" ]; }
   for n in $(seq 3 16); do
@@ -280,7 +280,7 @@ idle)
   expect "$(unreleased "$work/protocol")" "" "the window: everything it made released at its close"
   # Waiting with no frame to come, a stop is still seen, even when what
   # started it left the stop signals blocked.
-  python3 -c 'import os, signal, sys
+  /usr/bin/python3 -c 'import os, signal, sys
 signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT, signal.SIGTERM})
 os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   saver=$!
@@ -477,7 +477,7 @@ kde)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
   start_nested_kwin "$work/kwin" 1280x720 1.5 || finish
   kwin_shot() { in_host shot HEADLESS-1 && convert "$work/HEADLESS-1.ppm" -crop 960x540+160+90 "$work/kwin.ppm"; }
-  kwin_sphere() { kwin_shot && python3 "$checker" --narrower-side "$work/kwin.ppm" 960x540+0+0 >/dev/null; }
+  kwin_sphere() { kwin_shot && /usr/bin/python3 "$checker" --narrower-side "$work/kwin.ppm" 960x540+0+0 >/dev/null; }
   kwin_blank() { kwin_shot && [ "$(identify -format '%k' "$work/kwin.ppm")" = 1 ]; }
   WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
   saver=$!

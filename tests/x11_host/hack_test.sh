@@ -23,7 +23,7 @@ source "$(dirname "$0")/harness.sh"
 # frame an earlier run left on the root window does not pass for them.
 satellites_shown() {
   import -window root -crop "$1" +repage -depth 8 "$work/screen.ppm"
-  ! python3 "$checker" "$work/screen.ppm" "${1%%+*}+0+0" >/dev/null
+  ! /usr/bin/python3 "$checker" "$work/screen.ppm" "${1%%+*}+0+0" >/dev/null
 }
 wait_for_satellites() { poll 120 satellites_shown "$1" || fail "no satellites appeared"; }
 # The brightest channel (0-255) in the area WxH+X+Y of the screen.
@@ -86,7 +86,7 @@ options)
   [ "$(brightest 2x2+10+580)" = 255 ] && [ "$(brightest 2x2+18+580)" -lt 128 ] &&
     ok "-fps: the F reads left to right" || fail "-fps: the F is not drawn as an F"
   import -window root -crop 480x600+160+0 +repage -depth 8 "$work/scene.ppm"
-  python3 "$checker" "$work/scene.ppm" 480x600+0+0 >/dev/null || fail "-fps: the scene beside the rate is drawn wrong"
+  /usr/bin/python3 "$checker" "$work/scene.ppm" 480x600+0+0 >/dev/null || fail "-fps: the scene beside the rate is drawn wrong"
   kill -TERM "$options"
   expect_end "$options" 143 "every option other hacks take is accepted"
   ;;
@@ -138,7 +138,7 @@ x-end)
   # The X server goes away: it ends at once without a word.
   DISPLAY=":$(head -n1 "$work/doomed")" "$kelvaris" -root -count 0 2>"$work/doomed.err" &
   doomed=$!
-  DISPLAY=":$(head -n1 "$work/doomed")" python3 "$checker" --wait "$work/screen.ppm" 1024x768+0+0 >/dev/null
+  DISPLAY=":$(head -n1 "$work/doomed")" /usr/bin/python3 "$checker" --wait "$work/screen.ppm" 1024x768+0+0 >/dev/null
   kill "${x_server_pids[-1]}"
   expect_end "$doomed" 1 "the X server's end ends it"
   expect "$(cat "$work/doomed.err")" "" "the X server's end: nothing printed"

@@ -40,4 +40,4 @@ fi
 
 # Checks, once the first frames are on the screen, that each area
 # (WxH+X+Y) shows the central sphere alone, centred and round, at its size.
-picture_of() { python3 "$checker" --wait "$work/screen.ppm" "$@"; }
+picture_of() { /usr/bin/python3 "$checker" --wait "$work/screen.ppm" "$@"; }

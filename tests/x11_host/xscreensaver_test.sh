@@ -69,7 +69,7 @@ drawing_satellites() {
   slow || return 1
   import -window root -depth 8 "$work/screen.ppm"
   local verdict
-  verdict=$(python3 "$checker" "$work/screen.ppm" 1024x768+0+0) && return 1
+  verdict=$(/usr/bin/python3 "$checker" "$work/screen.ppm" 1024x768+0+0) && return 1
   ! grep -q 'shows nothing' <<<"$verdict"
 }
 logged_sigterm() { grep -q "(${kelvaris}) exited normally with SIGTERM" "$work/daemon.log"; }
