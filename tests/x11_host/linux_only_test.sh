@@ -13,8 +13,8 @@
 #   package     the package build ran the unit tests and built no benchmark;
 #               the package depends on the libc it needs, and lintian finds
 #               no error and no warning in it
-#   layouts     Fedora's layout as an RPM that rpmlint passes, Arch's as an
-#               install tree, built without GTest
+#   layouts     Fedora's layout as an RPM that rpmlint passes; Arch's as its
+#               configure line lays it out, without GTest
 # Usage: linux_only_test.sh CASE SOURCE_DIR WORK_DIR
 set -uo pipefail
 case=$1 source_dir=$2 work=$3
@@ -92,8 +92,10 @@ case $case in
     grep -qE '^[EW]: ' "$work/lintian.log" && fail "lintian reports errors or warnings"
     ;;
   layouts)
-    # Fedora's layout as `make rpm` packs it, and Arch's install tree from
-    # the configure line packagers are given (which must not need GTest).
+    # Fedora's layout as `make rpm` packs it, and Arch's from the configure
+    # line packagers are given (which must not need GTest): the files a
+    # configured tree installs are listed before anything is built, and the
+    # uninstall case holds `make install` to that list.
     in_tree rpm >"$work/rpm.log" 2>&1 || fail "make rpm: $(tail -n 20 "$work/rpm.log")"
     package=$(ls "$work"/tree/build/rpm/RPMS/*/kelvaris-*.rpm)
     expect "$(rpm -qlp "$package" | grep -v build-id)" "/usr/bin/kelvaris-wayland
@@ -108,27 +110,26 @@ case $case in
 /usr/share/xscreensaver/hacks.conf.d/kelvaris.conf" "the RPM's files"
     rpmlint -r "$work/tree/rpm/kelvaris.rpmlintrc" "$package" >"$work/rpmlint.log" 2>&1
     grep -E ': [EW]: ' "$work/rpmlint.log" && fail "rpmlint reports errors or warnings"
-    rm -rf "$work/arch" "$work/arch-stage" "$work/wlr-protocols"
+    rm -rf "$work/arch" "$work/wlr-protocols"
     # Arch's wlroots protocol descriptions, found through their pkg-config file.
     mkdir -p "$work/wlr-protocols/pc"
     cp -r "$(dirname "$(compgen -G '/usr/share/cargo/registry/wayland-protocols-*/wlr-protocols/unstable')")" \
       "$work/wlr-protocols/share"
     printf 'pkgdatadir=%s\nName: wlr-protocols\nDescription: -\nVersion: 1\n' "$work/wlr-protocols/share" \
       >"$work/wlr-protocols/pc/wlr-protocols.pc"
-    { PKG_CONFIG_PATH="$work/wlr-protocols/pc" cmake -S "$work/tree" -B "$work/arch" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_INSTALL_PREFIX=/usr \
-        -DKELVARIS_LINUX=ON -DKELVARIS_LINUX_TESTS=OFF -DKELVARIS_HACK_DIR=lib/xscreensaver \
-        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON && cmake --build "$work/arch" &&
-        DESTDIR="$work/arch-stage" cmake --install "$work/arch"; } >"$work/arch.log" 2>&1 ||
-      fail "the Arch layout's build: $(tail -n 20 "$work/arch.log")"
+    PKG_CONFIG_PATH="$work/wlr-protocols/pc" cmake -S "$work/tree" -B "$work/arch" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX=/usr \
+      -DKELVARIS_LINUX=ON -DKELVARIS_LINUX_TESTS=OFF -DKELVARIS_HACK_DIR=lib/xscreensaver \
+      -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON >"$work/arch.log" 2>&1 ||
+      fail "the Arch layout's configure: $(tail -n 20 "$work/arch.log")"
     expect "$(sed -n 's/^KELVARIS_WLR_PROTOCOLS:PATH=//p' "$work/arch/CMakeCache.txt")" \
       "$work/wlr-protocols/share/unstable" "the wlroots protocols found through pkg-config"
-    expect "$(cd "$work/arch-stage" && find . -type f | sort)" "./usr/bin/kelvaris-wayland
-./usr/lib/xscreensaver/kelvaris
-./usr/share/kelvaris/kelvaris-wayland-idle.desktop
-./usr/share/man/man6/kelvaris-wayland.6
-./usr/share/man/man6/kelvaris.6
-./usr/share/xscreensaver/config/kelvaris.xml" "the Arch layout's files"
+    expect "$(sort "$work/arch/installed_files.txt")" "bin/kelvaris-wayland
+lib/xscreensaver/kelvaris
+share/kelvaris/kelvaris-wayland-idle.desktop
+share/man/man6/kelvaris-wayland.6
+share/man/man6/kelvaris.6
+share/xscreensaver/config/kelvaris.xml" "the Arch layout's files"
     ;;
   *) fail "no such case: $case" ;;
 esac
