@@ -80,6 +80,8 @@ soak: build
 bench: build
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
+	cmake --build --preset windows -j $(JOBS) --target frame_bench startup_bench
+	cmake --build --preset linux -j $(JOBS) --target linux_frame_bench
 	@tools/bench.sh
 
 install:

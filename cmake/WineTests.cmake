@@ -21,11 +21,6 @@ kelvaris_warnings(started_marker)
 # program: they were most of the time each test file took to compile.
 target_precompile_headers(started_marker PRIVATE <windows.h> <gtest/gtest.h>)
 
-# Test code is compiled for a quick build, not a quick run: its speed is
-# the product's, whose libraries keep the release flags.
-function(kelvaris_test_optimisation target)
-  target_compile_options(${target} PRIVATE -O1)
-endfunction()
 kelvaris_test_optimisation(started_marker)
 
 # A GoogleTest executable whose cases each become one ctest test under Wine.
