@@ -44,7 +44,7 @@ own-window)
   # second, so that a guest's frames stay on the screen long enough to be seen.
   "$kelvaris" -count 0 -delay 500000 -visual default 2>"$work/own.err" &
   own=$!
-  window=$(xdotool search --sync --name '^Kelvaris$' | head -n1)
+  window=$(timeout 60 xdotool search --sync --name '^Kelvaris$' | head -n1)
   expect "$(xprop -id "$window" WM_CLASS _NET_WM_PID | tr -d ' ')" \
     "WM_CLASS(STRING)=\"kelvaris\",\"Kelvaris\"
 _NET_WM_PID(CARDINAL)=$own" "its window's class and process id"
@@ -108,7 +108,7 @@ slow-stop)
   export DISPLAY=":$(head -n1 "$work/large")"
   "$kelvaris" -count 0 -delay 500000 &
   host=$!
-  window=$(xdotool search --sync --name '^Kelvaris$' | head -n1)
+  window=$(timeout 60 xdotool search --sync --name '^Kelvaris$' | head -n1)
   xdotool windowsize "$window" 1280 720
   poll 60 lit 1x1+640+360
   kill -STOP "$host"
