@@ -238,11 +238,11 @@ case $case in
     expect "$(pending)" "$rename" "the new saver replaces it at the next start"
     uninstall
     expect "$?" $((3010 % 256)) "an uninstall with the file in use, exit code (3010)"
-    after=$(pending)
-    expect "$after" "$rename\0$scr\0" "then the saver is deleted"
+    after=$(pending) deleted="$rename\0$scr\0"
+    expect "$after" "$deleted" "then the saver is deleted"
     # Beside 8 busy processes this once read nothing: whether the value was
     # gone or the read failed, a second read with reg's own words says.
-    [ "$after" = "$rename\0$scr\0" ] ||
+    [ "$after" = "$deleted" ] ||
       echo "read again: $(wine reg query "$pending_key" /v PendingFileRenameOperations </dev/null 2>&1 | tr -d '\r')"
     missing "$uninstaller" && ! key_exists "$uninstall_key" && ok "the rest is gone at once" ||
       fail "the uninstaller or its entry is left"
