@@ -27,7 +27,8 @@
 #               window on every monitor, ended by a key and the pointer's
 #               travel (sent through its remote-desktop interface), and
 #               --idle through its idle monitor, waiting while the session
-#               manager says an application inhibits idling
+#               manager says an application inhibits idling; nothing it
+#               took from the session bus leaked at its close
 #   kde         on KDE's compositor at scale 1.5: the saver and a window
 #               drawn at the output's pixels, the saver ended by a touch, and
 #               --idle through its idle protocol; everything it made
@@ -81,6 +82,15 @@ PY
 drawing() { ! idle_for_a_second "$1"; }
 start_saver() {
   "$kelvaris" "$@" 2>>"$work/saver.err" &
+  saver=$!
+}
+# The saver with its protocol log in FILE, emptied first: a check that polls
+# the log must never read the last run's.
+start_logged() {
+  local log=$1
+  shift
+  : >"$log"
+  WAYLAND_DEBUG=client "$kelvaris" "$@" 2>"$log" &
   saver=$!
 }
 
@@ -396,8 +406,8 @@ daemon instead" "--idle with no idle protocol and no session bus"
   ;;
 gnome)
   start_mutter "$work/mutter" 640x360 512x384 || finish
-  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
-  saver=$!
+  mutter=${compositor_pids[-1]}
+  start_logged "$work/protocol" --count 0
   # Each window full screen at its monitor's size, and frames shown on both.
   sized() { grep -o "xdg_toplevel@[0-9]*\.configure($1" "$work/protocol" | sort -u | wc -l; }
   drawn_on_both() {
@@ -429,29 +439,32 @@ gnome)
     remote_input
   }
   remote_input
-  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
-  saver=$!
+  start_logged "$work/protocol" --count 0
   poll 30 entered keyboard && devices_replaced && poll 30 entered_anew keyboard || fail "no keyboard came back"
   send key 30
   expect_end "$saver" 0 "a key on a keyboard that came while it ran ends it"
-  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
-  saver=$!
+  start_logged "$work/protocol" --count 0
   # Where the pointer entered, Mutter says only roughly (some pixels off
-  # the next motion's place): the jitter is tried on sway.
-  # Beside 8 busy processes this has failed while the checks after it passed:
-  # the log is kept so that such a failure can be read.
-  poll 30 entered pointer && devices_replaced && poll 30 entered_anew pointer ||
+  # the next motion's place): the jitter is tried on sway. Its first pointer
+  # is known by its asking for one, not by an enter, which into a window
+  # mapped under a still pointer waits on Mutter's repaint; the new one
+  # enters on its first motion.
+  poll 30 grep -q 'wl_seat@[0-9]*\.get_pointer' "$work/protocol" && devices_replaced &&
+    poll 30 entered_anew pointer ||
     { fail "no pointer came back (log: $work/pointer.protocol)"; cp "$work/protocol" "$work/pointer.protocol"; }
   send move 8 0
   expect_end "$saver" 0 "the travel of a pointer that came while it ran ends it"
   # GNOME's idle time counts from the last input. Two applications inhibit
   # idling (the session manager says so); the helper's SIGUSR1 ends one.
-  /usr/bin/python3 "$(dirname "$0")/gnome_session.py" >"$work/session.out" &
-  session=$!
-  compositor_pids+=("$session")
-  poll 30 grep -q ready "$work/session.out" || fail "no session manager"
-  WAYLAND_DEBUG=client "$kelvaris" --idle 0.2 --count 0 2>"$work/protocol" &
-  saver=$!
+  start_session() {
+    : >"$work/session.out"
+    /usr/bin/python3 "$(dirname "$0")/gnome_session.py" >"$work/session.out" &
+    session=$!
+    compositor_pids+=("$session")
+    poll 30 grep -q ready "$work/session.out" || fail "no session manager"
+  }
+  start_session
+  start_logged "$work/protocol" --idle 0.2 --count 0
   poll 4 idle_for_a_second "$saver" && ! grep -q set_fullscreen "$work/protocol" &&
     ok "--idle: nothing shown and no processor time while waiting" || fail "--idle: busy or shown while waiting"
   asked() { [ "$(grep -c asked "$work/session.out")" -ge "$1" ]; }
@@ -470,6 +483,21 @@ gnome)
   expect_end "$saver" 143 "SIGTERM ends --idle by that signal"
   expect "$(unreleased "$work/protocol")" "" "everything it made released at its close"
   expect "$(grep kelvaris-wayland: "$work/protocol")" "" "nothing said"
+  # Nothing it took from the session bus kept: LeakSanitizer reports only at
+  # an exit, so this run, shown once both inhibitors went, ends by the
+  # compositor's end (1; 23 on a leak). Mesa's driver, kept loaded so that
+  # its frames can be named, leaks on its own and is left out.
+  kill "$session" && wait "$session"
+  start_session
+  echo "leak:/dri/swrast_dri.so" >"$work/leaks.supp"
+  LD_PRELOAD="$(gcc -print-file-name=liblsan.so.0) $(echo /usr/lib/*/dri/swrast_dri.so)" \
+    LSAN_OPTIONS="suppressions=$work/leaks.supp:print_suppressions=0" \
+    start_logged "$work/protocol" --idle 0.05 --count 0
+  poll 30 asked 1 && kill -USR1 "$session" && poll 30 asked 2 && kill -USR1 "$session" && poll 30 drawn_on_both ||
+    fail "--idle under LeakSanitizer: never shown"
+  kill "$mutter"
+  expect_end "$saver" 1 "--idle: the compositor's end ends it, nothing leaked"
+  grep -A 3 'leak of' "$work/protocol" | head -n 20
   ;;
 kde)
   # KWin's output, 1920x1080 pixels at scale 1.5, shows as a 960x540 picture
