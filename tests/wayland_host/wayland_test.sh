@@ -193,8 +193,7 @@ input)
   expect "$(cat "$work/saver.err")" "" "nothing printed"
   # More seats than it has places for (8): the one left over is handed back.
   for n in $(seq 2 8); do swaymsg seat "seat$n" hide_cursor 0 >/dev/null; done
-  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
-  saver=$!
+  start_logged "$work/protocol" --count 0
   poll 30 sphere_on HEADLESS-1
   kill -TERM "$saver"
   expect_end "$saver" 143 "nine seats: SIGTERM ends it by that signal"
@@ -204,8 +203,7 @@ input)
 background)
   start_sway "$work/sway" "output HEADLESS-1 mode 1280x720" "default_border none" || finish
   hold_keyboard
-  WAYLAND_DEBUG=client "$kelvaris" --background --count 50 2>"$work/background.protocol" &
-  saver=$!
+  start_logged "$work/background.protocol" --background --count 50
   poll 30 satellites_on HEADLESS-1 || fail "--background: no satellites"
   "$kelvaris" --window --count 0 &
   window=$!
@@ -256,8 +254,7 @@ slow-stop)
     return 1
   }
   for try in 1 2 3; do
-    WAYLAND_DEBUG=client "$kelvaris" --count 1000 2>"$work/protocol" &
-    saver=$!
+    start_logged "$work/protocol" --count 1000
     poll 60 centre_lit
     poll 60 finishing_frame
     kill -STOP "$saver"
@@ -281,8 +278,7 @@ slow-stop)
 idle)
   # weston stops frame callbacks once idle (after a second without input).
   start_weston "$work/weston" --width=1280 --height=720 --idle-time=1 || finish
-  WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/protocol" &
-  saver=$!
+  start_logged "$work/protocol" --window --count 0
   poll 30 drawing "$saver" || fail "the window never drew"
   poll 60 idle_for_a_second "$saver" && ok "no frames while weston is idle" || fail "it draws while weston is idle"
   kill -TERM "$saver"
@@ -363,8 +359,7 @@ os.execv(sys.argv[1], sys.argv[1:])' "$kelvaris" --window --count 0 &
   expect "$(unreleased "$work/saver.err")" "" "--idle: everything it made released at its close"
   # Another output's scale is not the window's. Last: sway keeps an output
   # it made, and the cases above count on one.
-  WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/window.protocol" &
-  saver=$!
+  start_logged "$work/window.protocol" --window --count 0
   poll 30 sphere_on HEADLESS-1
   swaymsg create_output >/dev/null && swaymsg output HEADLESS-2 scale 2 >/dev/null
   { poll 30 grep -q 'wl_output@[0-9]*\.scale(2)' "$work/window.protocol" && poll 30 changed HEADLESS-1 &&
@@ -507,8 +502,7 @@ kde)
   kwin_shot() { in_host shot HEADLESS-1 && convert "$work/HEADLESS-1.ppm" -crop 960x540+160+90 "$work/kwin.ppm"; }
   kwin_sphere() { kwin_shot && /usr/bin/python3 "$checker" --narrower-side "$work/kwin.ppm" 960x540+0+0 >/dev/null; }
   kwin_blank() { kwin_shot && [ "$(identify -format '%k' "$work/kwin.ppm")" = 1 ]; }
-  WAYLAND_DEBUG=client "$kelvaris" --count 0 2>"$work/protocol" &
-  saver=$!
+  start_logged "$work/protocol" --count 0
   poll 30 kwin_sphere && ok "the saver drawn whole, centred and round" || fail "the saver's picture"
   # The last buffer's size and the surface's, from the protocol log.
   last_sizes() {
@@ -534,8 +528,7 @@ $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
     echo "tap 480 270" >&"${touch[1]}" && read -r -t 30 -u "${touch[0]}" _ || fail "no touch to give"
   expect_end "$saver" 0 "a touch ends the saver" ||
     { cp "$work/protocol" "$work/touch.protocol"; echo "log: $work/touch.protocol"; }
-  WAYLAND_DEBUG=client "$kelvaris" --window --count 0 2>"$work/window.protocol" &
-  saver=$!
+  start_logged "$work/window.protocol" --window --count 0
   at_one_and_a_half() {
     last_sizes "$work/window.protocol" | { read -r w h size; size=${size#*(}; size=${size%)}
       [ -n "$size" ] && [ "${w%,}" = $((${size%,*} * 3 / 2)) ] && [ "$h" = $((${size#*, } * 3 / 2)) ]; }
@@ -554,8 +547,7 @@ $(grep -o 'set_destination(.*' "$1" | tail -n 1)"
     ok "--window: its touch let go once the seat had none" || fail "--window: its touch kept after the seat's went"
   kill -TERM "$saver"
   expect_end "$saver" 143 "SIGTERM ends the window by that signal"
-  WAYLAND_DEBUG=client "$kelvaris" --idle 0.1 --count 0 2>"$work/protocol" &
-  saver=$!
+  start_logged "$work/protocol" --idle 0.1 --count 0
   poll 4 idle_for_a_second "$saver" && kwin_blank && ok "--idle: nothing shown and no processor time while waiting" ||
     fail "--idle: busy or shown while waiting"
   poll 30 kwin_sphere && ok "--idle: shown after the time without input" || fail "--idle: never shown"
